@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Bravok needs to build, test and run, and nothing
+# that is there already. Safe to run again and again.
+set -euo pipefail
+
+packages=(
+    # build
+    cmake ninja-build g++ pkg-config make
+    # libraries
+    libwxgtk3.2-dev libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0
+    # tests, benchmarks, fuzzing
+    libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+    # end-to-end tests and screenshots
+    xvfb xauth xdotool imagemagick openbox x11-utils
+    # a non-English locale for the loader's locale test
+    locales
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    if [[ $(id -u) -ne 0 ]]; then sudo=sudo; else sudo=; fi
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The loader must read numbers the same way under a German locale; make sure one
+# exists to test with.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+    if [[ $(id -u) -ne 0 ]]; then sudo=sudo; else sudo=; fi
+    $sudo sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
+    $sudo locale-gen >/dev/null
+fi

@@ -1,0 +1,16 @@
+#pragma once
+
+namespace bravok {
+
+// Plays sound files without making the caller wait. A new request replaces the
+// sound that is still playing. Implementations must be safe to call from any
+// thread and must never block for long: the input worker calls them while it
+// holds the player's lock.
+class ISoundService {
+public:
+    virtual ~ISoundService() = default;
+    // A file that cannot be found or read plays a short default sound instead.
+    virtual void PlayAsync(const char* path) = 0;
+};
+
+}  // namespace bravok

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <GL/gl.h>
+
+#include <array>
+#include <chrono>
+#include <memory>
+
+#include "platform/ManualResetEvent.h"
+#include "platform/WorkerThread.h"
+
+namespace bravok {
+
+// The common base of everything in the 3D world: an orientation and a position,
+// a material, an optional triangle mesh read from a vertex file and compiled once
+// into a display list, and a worker thread that brings the object to life.
+//
+// Loading and drawing happen on the thread that owns the OpenGL context; the
+// worker runs on its own thread, and each derived class that has one guards the
+// fields its worker changes with a lock of its own.
+class CSceneObject {
+public:
+    // Every worker wakes up this often to do one tick of its work.
+    static constexpr std::chrono::milliseconds kTickPeriod{50};
+
+    CSceneObject() = default;
+    CSceneObject(const CSceneObject&) = delete;
+    CSceneObject& operator=(const CSceneObject&) = delete;
+    // Releases the mesh arrays; stopping a worker is the derived class's business.
+    virtual ~CSceneObject();
+
+    // Reads a vertex file and compiles its mesh into a display list; needs the
+    // OpenGL context current. A file that cannot be read, or a mesh too large to
+    // hold, leaves the object without a list and takes no list id.
+    virtual void Load(const char* path);
+    // Replays the mesh list under the caller's matrix and material.
+    virtual void Draw();
+    // Releases the mesh arrays.
+    virtual void Cleanup();
+    // The worker's body; an object without a worker of its own does nothing.
+    virtual void ThreadProc();
+
+    // Starts the worker, which runs ThreadProc at once.
+    void StartThread();
+    static void ThreadEntry(void* param);
+    void SuspendWorker();
+    void ResumeWorker();
+    void WaitWorker();
+
+    // Hands out display-list names for the whole process: 1, 2, 3, ... in call
+    // order. Called on the drawing thread only.
+    static int NextListId();
+
+    bool HasList() const { return m_listId != 0; }
+
+    float m_rotX = 0.0f;  // degrees about X
+    float m_rotY = 0.0f;  // degrees about Y
+    float m_posX = 0.0f;  // world units
+    float m_posY = 0.0f;
+    float m_posZ = 0.0f;
+    std::array<float, 4> m_ambientDiffuse{};  // red, green, blue, alpha
+    std::array<float, 4> m_specular{};
+    float m_shininess = 0.0f;
+
+    int m_triangleCount = 0;
+    std::unique_ptr<double[]> m_vertices;  // x, y, z of each corner, 9 per triangle
+    std::unique_ptr<double[]> m_normals;   // the normal at each corner, same shape
+    std::unique_ptr<WorkerThread> m_hThread;
+    GLuint m_listId = 0;  // 0 until Load has compiled a list; ids start at 1
+
+protected:
+    // The loop condition of every worker: waits one tick period on the stop
+    // event, then passes the pause gate. True when one more tick is due; false
+    // when the event was set, the wait failed, or the worker is being stopped.
+    bool WaitForNextTick(const ManualResetEvent* stopEvent);
+
+    // Sets the stop event, waits for the worker to end, and lets go of the thread
+    // and the event. Safe to call again, and on an object that never started one.
+    void StopWorker(std::unique_ptr<ManualResetEvent>& stopEvent);
+
+private:
+    void CompileMesh();
+};
+
+}  // namespace bravok
