@@ -1,13 +1,14 @@
 # Bravok's two everyday commands:
 #   make run    build the game and start it
 #   make test   build and run every test, then again under ThreadSanitizer and
-#               under AddressSanitizer + UndefinedBehaviorSanitizer
+#               under AddressSanitizer + UndefinedBehaviorSanitizer, and fuzz
+#               the file loaders for a minute each
 # Both install any Debian packages that are missing first.
 
 JOBS ?= $(shell nproc)
 CTEST_ARGS ?= --output-on-failure -j $(JOBS) --timeout 300
 
-.PHONY: all deps build check test test-tsan test-asan clean
+.PHONY: all deps build check test test-tsan test-asan test-fuzz clean
 
 all: build
 
@@ -36,7 +37,21 @@ test-asan: deps
 		LSAN_OPTIONS="suppressions=$(CURDIR)/tests/lsan.supp" \
 		ctest $(CTEST_ARGS)
 
-test: check test-tsan test-asan
+# The file loaders' libFuzzer targets, built with clang, each run for a while on
+# a scratch copy of its committed seed corpus; a crash, a leak or a sanitizer
+# report fails the run.
+FUZZ_SECONDS ?= 60
+
+test-fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DBRAVOK_BUILD_FUZZ=ON -DBRAVOK_BUILD_APP=OFF -DBRAVOK_BUILD_BENCH=OFF \
+		-DBUILD_TESTING=OFF -DBRAVOK_SANITIZE=
+	cmake --build build-fuzz -j $(JOBS)
+	mkdir -p build-fuzz/corpus/dib build-fuzz/corpus/vertex
+	build-fuzz/fuzz/fuzz_dib_read -max_total_time=$(FUZZ_SECONDS) build-fuzz/corpus/dib fuzz/corpus/dib
+	build-fuzz/fuzz/fuzz_vertex_file -max_total_time=$(FUZZ_SECONDS) build-fuzz/corpus/vertex fuzz/corpus/vertex
+
+test: check test-tsan test-asan test-fuzz
 
 clean:
-	rm -rf build build-tsan build-asan
+	rm -rf build build-tsan build-asan build-fuzz

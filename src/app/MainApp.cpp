@@ -1,0 +1,149 @@
+#include "app/MainApp.h"
+
+#include <wx/config.h>
+#include <wx/dialog.h>
+#include <wx/fileconf.h>
+#include <wx/msgdlg.h>
+#include <wx/stdpaths.h>
+
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+
+#include "app/AboutDlg.h"
+#include "app/Resources.h"
+#include "frame/CommandIds.h"
+#include "frame/MainFrame.h"
+
+namespace bravok {
+
+namespace {
+
+std::atomic<bool> g_closeRequested{false};
+
+extern "C" void RequestClose(int) { g_closeRequested.store(true); }
+
+constexpr int kSignalPollMs = 100;
+
+}  // namespace
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(CMainApp, wxApp)
+    EVT_MENU(WxId(ID_APP_ABOUT), CMainApp::OnAppAbout)
+    EVT_MENU(WxId(ID_FILE_NEW), CMainApp::OnFileNew)
+    EVT_MENU(WxId(ID_FILE_OPEN), CMainApp::OnFileOpen)
+    EVT_MENU(WxId(ID_APP_EXIT), CMainApp::OnAppExit)
+    EVT_UPDATE_UI_RANGE(kFirstWxCommandId,
+                        kFirstWxCommandId + static_cast<int>(kCommandIds.size()) - 1,
+                        CMainApp::OnUpdateCommand)
+    EVT_ACTIVATE_APP(CMainApp::OnActivateApp)
+    EVT_TIMER(wxID_ANY, CMainApp::OnSignalPoll)
+wxEND_EVENT_TABLE()
+// clang-format on
+
+bool CMainApp::OnInit() {
+    // No call of the base: the game takes no command-line options.
+    SetAppName(wxString::FromUTF8(AppName().data(), AppName().size()));
+    if (!InitInstance()) return false;
+    std::signal(SIGTERM, RequestClose);
+    std::signal(SIGINT, RequestClose);
+    std::signal(SIGHUP, RequestClose);
+    m_signalPoll.SetOwner(this);
+    m_signalPoll.Start(kSignalPollMs);
+    return true;
+}
+
+bool CMainApp::InitInstance() {
+    LoadStdProfileSettings(kRecentFileCount);
+
+    auto* frame = new CMainFrame;  // wx deletes it once its window is gone
+    FrameResources resources;
+    resources.menuBar = CreateMainMenuBar();
+    resources.accelerators = CreateMainAcceleratorTable();
+    resources.icons = MainFrameIcons();
+    resources.title = wxString::FromUTF8(MainFrameCaption().data(), MainFrameCaption().size());
+    resources.idleMessage = wxString::FromUTF8(IdleMessage().data(), IdleMessage().size());
+    if (!frame->LoadFrame(std::move(resources), wxDEFAULT_FRAME_STYLE)) {
+        const char* message =
+            "Bravok cannot start: the display offers no OpenGL drawing surface with a depth "
+            "buffer.";
+        std::fprintf(stderr, "bravok: %s\n", message);
+        wxMessageBox(message, "Bravok", wxOK | wxICON_ERROR);
+        frame->Destroy();
+        return false;
+    }
+    m_pMainWnd = frame;
+    SetTopWindow(frame);
+    frame->Update();
+    frame->Show();
+    if (frame->Canvas() != nullptr) frame->Canvas()->SetFocus();
+    return true;
+}
+
+int CMainApp::OnExit() {
+    m_signalPoll.Stop();
+    SaveStdProfileSettings();
+    return wxApp::OnExit();
+}
+
+void CMainApp::LoadStdProfileSettings(int recentFileCount) {
+    wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
+    wxConfigBase* config = wxConfigBase::Get();  // created on first use, ~/.config/Bravok.conf
+    m_fileHistory = std::make_unique<wxFileHistory>(recentFileCount);
+    if (config != nullptr) {
+        config->SetPath("/Recent File List");
+        m_fileHistory->Load(*config);
+        config->SetPath("/");
+    }
+}
+
+void CMainApp::SaveStdProfileSettings() {
+    wxConfigBase* config = wxConfigBase::Get(false);
+    if (config == nullptr || m_fileHistory == nullptr) return;
+    config->SetPath("/Recent File List");
+    m_fileHistory->Save(*config);
+    config->SetPath("/");
+    config->Flush();
+}
+
+void CMainApp::OnAppAbout(wxCommandEvent&) {
+    CAboutDlg about;
+    about.ShowModal();
+}
+
+// There are no document types, so there is nothing to make or open.
+void CMainApp::OnFileNew(wxCommandEvent&) {}
+void CMainApp::OnFileOpen(wxCommandEvent&) {}
+
+void CMainApp::OnAppExit(wxCommandEvent&) {
+    if (m_pMainWnd != nullptr) m_pMainWnd->Close();
+}
+
+void CMainApp::OnUpdateCommand(wxUpdateUIEvent& event) {
+    const unsigned command = CommandFromWxId(event.GetId());
+    event.Enable(command == ID_APP_ABOUT || command == ID_FILE_NEW || command == ID_FILE_OPEN ||
+                 command == ID_APP_EXIT);
+}
+
+void CMainApp::OnActivateApp(wxActivateEvent& event) {
+    event.Skip();
+    const bool active = event.GetActive();
+    if (m_pMainWnd == nullptr || !m_activation.Update(active)) return;
+    // Releases of keys held now will go to another application.
+    if (!active) m_pMainWnd->GetKeyTable().Clear();
+    m_pMainWnd->OnActivateApp(active);
+}
+
+void CMainApp::OnSignalPoll(wxTimerEvent&) {
+    if (!g_closeRequested.load() || m_pMainWnd == nullptr) return;
+    g_closeRequested = false;
+    // A modal dialog would keep the window from closing: end it first.
+    for (wxWindow* window : wxTopLevelWindows)
+        if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog && dialog->IsModal())
+            dialog->EndModal(wxID_CANCEL);
+    CallAfter([this] {
+        if (m_pMainWnd != nullptr) m_pMainWnd->Close(true);
+    });
+}
+
+}  // namespace bravok

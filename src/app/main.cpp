@@ -1,0 +1,28 @@
+// Bravok: a small first-person 3D demo in a window of its own.
+
+#include <wx/app.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/DisplayCheck.h"
+#include "app/MainApp.h"
+
+wxIMPLEMENT_APP_NO_MAIN(bravok::CMainApp);
+
+int main(int argc, char** argv) {
+    // Mouse-look moves the pointer, which only X allows; under Wayland GTK then
+    // goes through XWayland. A backend the user chose is left alone.
+    setenv("GDK_BACKEND", "x11", 0);
+    if (std::strcmp(std::getenv("GDK_BACKEND"), "x11") == 0 && !bravok::CanOpenXDisplay()) {
+        const char* display = std::getenv("DISPLAY");
+        std::fprintf(stderr,
+                     "bravok: cannot open the X display %s%s%s; Bravok needs a graphical "
+                     "desktop.\n",
+                     display ? "\"" : "(DISPLAY is not set)", display ? display : "",
+                     display ? "\"" : "");
+        return 1;
+    }
+    return wxEntry(argc, argv);
+}

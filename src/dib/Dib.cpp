@@ -1,0 +1,143 @@
+#include "dib/Dib.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+
+#include "dib/DibLayout.h"
+
+namespace bravok {
+
+namespace {
+
+template <typename T>
+T ReadField(const void* header, std::size_t offset) {
+    T value;
+    std::memcpy(&value, static_cast<const std::uint8_t*>(header) + offset, sizeof value);
+    return value;
+}
+
+}  // namespace
+
+CDib::CDib() {
+    CreateBlank(16, 16);
+}
+
+CDib::~CDib() {
+    Release();
+}
+
+void CDib::Replace(CHeapPtr<BITMAPINFO> info, std::uint8_t* bits, bool ownsBits) {
+    if (m_bOwnsBits && m_pBits != bits) std::free(m_pBits);
+    m_pInfo = std::move(info);
+    m_pBits = bits;
+    m_bOwnsBits = ownsBits;
+}
+
+bool CDib::CreateBlank(int width, int height) {
+    BITMAPINFOHEADER header;
+    header.biSize = sizeof(BITMAPINFOHEADER);
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 8;
+    const std::optional<dib::ImageLayout> layout = dib::LayoutOf(header);
+    if (!layout) return false;
+
+    // The old image goes first, so a failed allocation leaves the object empty.
+    Release();
+    std::uint8_t ramp[sizeof(RGBQUAD) * kMaxColorEntries];
+    for (int i = 0; i < kMaxColorEntries; ++i) {
+        const auto grey = static_cast<std::uint8_t>(i);
+        const RGBQUAD entry{grey, grey, grey, 0};
+        std::memcpy(ramp + sizeof entry * i, &entry, sizeof entry);
+    }
+    CHeapPtr<BITMAPINFO> info = dib::NewHeaderBlock(header, ramp);
+    CHeapPtr<std::uint8_t> bits(static_cast<std::uint8_t*>(std::malloc(layout->pixelBytes)));
+    if (info == nullptr || bits == nullptr) return false;
+    Replace(std::move(info), bits.release(), true);
+    return true;
+}
+
+bool CDib::Create(const BITMAPINFOHEADER* header, std::uint8_t* bits, bool copy) {
+    if (header == nullptr || bits == nullptr || !dib::IsInfoHeaderSize(header->biSize))
+        return false;
+    const std::optional<dib::ImageLayout> layout = dib::LayoutOf(*header);
+    if (!layout) return false;
+    const std::span<const std::uint8_t> colours(
+        reinterpret_cast<const std::uint8_t*>(header) + header->biSize,
+        sizeof(RGBQUAD) * layout->colours);
+    if (copy) return TakeCopy(*header, colours, bits);
+
+    CHeapPtr<BITMAPINFO> info = dib::NewHeaderBlock(*header, colours);
+    if (info == nullptr) {
+        Release();
+        return false;
+    }
+    // Attaching the array this object already holds must neither free it nor
+    // let it go unowned.
+    const bool ownsBits = bits == m_pBits && m_bOwnsBits;
+    Replace(std::move(info), bits, ownsBits);
+    return true;
+}
+
+bool CDib::TakeCopy(const BITMAPINFOHEADER& header, std::span<const std::uint8_t> colourTable,
+                    const std::uint8_t* pixels) {
+    const int pixelBytes = dib::LayoutOf(header)->pixelBytes;
+    // Both copies are made before the old image goes, since the caller's header
+    // or pixels may be this object's own.
+    CHeapPtr<BITMAPINFO> info = dib::NewHeaderBlock(header, colourTable);
+    CHeapPtr<std::uint8_t> bits(static_cast<std::uint8_t*>(std::malloc(pixelBytes)));
+    if (info == nullptr || bits == nullptr) {
+        Release();
+        return false;
+    }
+    std::memcpy(bits.get(), pixels, pixelBytes);
+    Replace(std::move(info), bits.release(), true);
+    return true;
+}
+
+Rect CDib::GetRect() const {
+    if (IsEmpty()) return {};
+    return {0, 0, m_pInfo->bmiHeader.biWidth, m_pInfo->bmiHeader.biHeight};
+}
+
+int CDib::GetNumColors() const {
+    return IsEmpty() ? 0 : NumColors(m_pInfo.get());
+}
+
+std::uint8_t* CDib::GetPixelAddress(int x, int y) {
+    return const_cast<std::uint8_t*>(std::as_const(*this).GetPixelAddress(x, y));
+}
+
+const std::uint8_t* CDib::GetPixelAddress(int x, int y) const {
+    if (IsEmpty()) return nullptr;
+    const BITMAPINFOHEADER& header = m_pInfo->bmiHeader;
+    if (x < 0 || x >= header.biWidth || y < 0 || y >= header.biHeight) return nullptr;
+    return m_pBits + (header.biHeight - 1 - y) * dib::Stride(header.biWidth) + x;
+}
+
+bool CDib::IsInfoHeader(const void* header) {
+    return ReadField<std::uint32_t>(header, 0) != dib::kCoreHeaderSize;
+}
+
+int CDib::NumColors(const void* header) {
+    const bool info = IsInfoHeader(header);
+    const auto bitCount = ReadField<std::uint16_t>(header, info ? 14 : 10);
+    if (info) {
+        const auto used = ReadField<std::uint32_t>(header, 32);
+        if (used != 0) return static_cast<int>(used);
+    }
+    switch (bitCount) {
+        case 1:
+            return 2;
+        case 4:
+            return 16;
+        case 8:
+            return 256;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace bravok

@@ -1,0 +1,153 @@
+#include <wx/display.h>
+#include <wx/utils.h>
+
+#include "frame/KeyMap.h"
+#include "frame/MainFrame.h"
+#include "platform/VirtualKeys.h"
+
+namespace bravok {
+
+void CMainFrame::BindCanvasEvents() {
+    m_canvas->Bind(wxEVT_CREATE, [this](wxWindowCreateEvent& event) {
+        OnSceneRealized();
+        event.Skip();
+    });
+    m_canvas->Bind(wxEVT_PAINT, &CMainFrame::OnPaint, this);
+    m_canvas->Bind(wxEVT_ERASE_BACKGROUND, [this](wxEraseEvent& event) {
+        if (!OnEraseBkgnd(event)) event.Skip();
+    });
+    m_canvas->Bind(wxEVT_SIZE, &CMainFrame::OnCanvasSize, this);
+    m_canvas->Bind(wxEVT_KEY_DOWN, &CMainFrame::OnCanvasKey, this);
+    m_canvas->Bind(wxEVT_KEY_UP, &CMainFrame::OnCanvasKey, this);
+    for (auto type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_MOTION})
+        m_canvas->Bind(type, &CMainFrame::OnCanvasMouse, this);
+    m_canvas->Bind(wxEVT_MOUSE_CAPTURE_LOST, &CMainFrame::OnCaptureLost, this);
+}
+
+void CMainFrame::OnFrameSize(wxSizeEvent& event) {
+    event.Skip();  // the frame lays out the canvas and the status bar
+    CallAfter([this] { RefreshGeometry(); });
+}
+
+void CMainFrame::OnFrameMove(wxMoveEvent& event) {
+    event.Skip();
+    RefreshGeometry();
+}
+
+void CMainFrame::OnCanvasSize(wxSizeEvent& event) {
+    event.Skip();
+    RefreshGeometry();
+}
+
+void CMainFrame::OnCanvasKey(wxKeyEvent& event) {
+    // Every key goes into the key table, also one that then fires an
+    // accelerator: the input worker polls the table, not the commands.
+    const int vk = VirtualKeyFromWx(event.GetKeyCode());
+    if (event.GetEventType() == wxEVT_KEY_DOWN) {
+        if (vk >= 0) {
+            m_keys.KeyDown(vk);
+            OnKeyDown(vk);
+        }
+    } else if (vk >= 0) {
+        m_keys.KeyUp(vk);
+    }
+    event.Skip();
+}
+
+void CMainFrame::OnCanvasMouse(wxMouseEvent& event) {
+    TrackCursor(event.GetPosition());
+    const auto type = event.GetEventType();
+    if (type == wxEVT_LEFT_DOWN || type == wxEVT_LEFT_DCLICK) {
+        m_keys.KeyDown(VK_LBUTTON);
+        m_canvas->SetFocus();
+    } else if (type == wxEVT_LEFT_UP) {
+        m_keys.KeyUp(VK_LBUTTON);
+        OnLButtonUp();
+    }
+    event.Skip();
+}
+
+void CMainFrame::OnCaptureLost(wxMouseCaptureLostEvent&) {
+    // Another window took the pointer (a menu opened, the focus moved). The
+    // mouse-look state stays as it is until Escape, as it would on any
+    // deactivation.
+}
+
+void CMainFrame::TrackCursor(wxPoint canvasPosition) {
+    Point origin;
+    {
+        std::scoped_lock lock(m_snapshotLock);
+        origin = m_snapshot.origin;
+    }
+    const Point screen{origin.x + canvasPosition.x, origin.y + canvasPosition.y};
+    const Point held = m_cursor.Clamp(screen);
+    // A captured pointer that left the clip rectangle is put back on its edge.
+    if (m_bCaptured && held != screen) m_canvas->WarpPointer(held.x - origin.x, held.y - origin.y);
+    std::scoped_lock lock(m_snapshotLock);
+    m_snapshot.cursor = held;
+}
+
+void CMainFrame::OnLButtonUp() {
+    RefreshGeometry();
+    const Rect client = ClientRectOnScreen();
+    if (m_bCaptured == 0) {
+        SetCapture();
+        ClipCursor(client);
+        ShowCursor(false);
+        m_bCaptured = 1;
+        m_player.m_mouseLook = 1;
+    }
+}
+
+void CMainFrame::OnKeyDown(int nChar) {
+    if (nChar == VK_ESCAPE && m_bCaptured == 1) {
+        const wxRect desktop = wxDisplay(static_cast<unsigned>(0)).GetGeometry();
+        ReleaseCapture();
+        ClipCursor(Rect{desktop.GetLeft(), desktop.GetTop(), desktop.GetRight() + 1,
+                        desktop.GetBottom() + 1});
+        ShowCursor(true);
+        m_bCaptured = 0;
+        m_player.m_mouseLook = 0;
+    }
+}
+
+Rect CMainFrame::ClientRectOnScreen() const {
+    std::scoped_lock lock(m_snapshotLock);
+    const Snapshot& s = m_snapshot;
+    return {s.origin.x, s.origin.y, s.origin.x + s.client.right, s.origin.y + s.client.bottom};
+}
+
+void CMainFrame::SetCapture() {
+    if (!m_canvas->HasCapture()) m_canvas->CaptureMouse();
+}
+
+void CMainFrame::ReleaseCapture() {
+    if (m_canvas->HasCapture()) m_canvas->ReleaseMouse();
+}
+
+void CMainFrame::ClipCursor(std::optional<Rect> screenRect) {
+    m_cursor.Clip(screenRect);
+    Point origin;
+    {
+        std::scoped_lock lock(m_snapshotLock);
+        m_snapshot.clip = screenRect;
+        m_snapshot.cursor = m_cursor.Clamp(m_snapshot.cursor);
+        origin = m_snapshot.origin;
+    }
+    const wxPoint pointer = wxGetMousePosition();
+    const Point held = m_cursor.Clamp({pointer.x, pointer.y});
+    if (held != Point{pointer.x, pointer.y})
+        m_canvas->WarpPointer(held.x - origin.x, held.y - origin.y);
+}
+
+int CMainFrame::ShowCursor(bool show) {
+    const int count = m_cursor.Show(show);
+    const wxCursor cursor = m_cursor.Visible() ? wxNullCursor : wxCursor(wxCURSOR_BLANK);
+    // The frame as well as the canvas: the hidden cursor may rest on the
+    // status bar's strip.
+    SetCursor(cursor);
+    m_canvas->SetCursor(cursor);
+    return count;
+}
+
+}  // namespace bravok

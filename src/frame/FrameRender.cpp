@@ -1,0 +1,92 @@
+#include <wx/dcclient.h>
+
+#include "frame/GlCurrent.h"
+#include "frame/MainFrame.h"
+#include "frame/XVisual.h"
+#include "render/ColorPalette.h"
+#include "render/Projection.h"
+#include "render/RenderPass.h"
+
+namespace bravok {
+
+PixelFormatDescriptor CMainFrame::DescribePixelFormat() const {
+    PixelFormatDescriptor described;
+    described.cDepthBits = static_cast<std::uint8_t>(m_chosenDepthBits);
+    if (m_canvas == nullptr) return described;
+    const VisualTraits visual = DescribeVisual(m_canvas->GetXVisualInfo());
+    described.cColorBits = static_cast<std::uint8_t>(visual.depth);
+    if (visual.colourMapped) described.dwFlags |= PFD_NEED_PALETTE;
+    return described;
+}
+
+void CMainFrame::CreateColorPalette() {
+    const auto entries = ColorPaletteEntries();
+    unsigned char red[kColorPaletteSize], green[kColorPaletteSize], blue[kColorPaletteSize];
+    for (int i = 0; i < kColorPaletteSize; ++i) {
+        red[i] = entries[i].red;
+        green[i] = entries[i].green;
+        blue[i] = entries[i].blue;
+    }
+    m_hPalette = std::make_unique<wxPalette>(kColorPaletteSize, red, green, blue);
+}
+
+void CMainFrame::OnPaint(wxPaintEvent&) {
+    wxPaintDC dc(m_canvas);
+    if (!m_sceneReady) OnSceneRealized();
+    // After the workers have stopped the scene must not be drawn again.
+    if (!m_sceneReady || m_workersStopped || m_hRC == nullptr) return;
+    if (m_hPalette) {
+        dc.SetPalette(*m_hPalette);
+        ++m_paletteRealizations;
+    }
+    m_hRC->SetCurrent(*m_canvas);
+    RenderScene();
+    m_canvas->SwapBuffers();
+    MakeNoContextCurrent();
+}
+
+bool CMainFrame::OnEraseBkgnd(wxEraseEvent&) {
+    // The render pass covers every pixel; erasing first would only flicker.
+    return true;
+}
+
+void CMainFrame::OnSize(int cx, int cy) {
+    // Before the context can be current the size is kept, and applied as soon
+    // as it can be.
+    if (!m_sceneReady || m_hRC == nullptr) return;
+    m_hRC->SetCurrent(*m_canvas);
+    ApplyProjection(cx, cy, StatusStripHeight());
+    MakeNoContextCurrent();
+    m_projectedSize = wxSize(cx, cy);
+}
+
+void CMainFrame::RenderScene() {
+    bravok::RenderScene({m_lightAmbient, m_lightDiffuse, m_lightSpecular, m_lightPosition},
+                        m_player, m_model);
+}
+
+int CMainFrame::StatusStripHeight() const {
+    return m_wndStatusBar != nullptr && m_wndStatusBar->IsShown() ? m_wndStatusBar->GetSize().y
+                                                                   : 0;
+}
+
+wxSize CMainFrame::UpdateSnapshot() {
+    // The client area reaches under the status bar: the picture and the
+    // mouse-look centre count that strip as well. The frame's own idea of its
+    // client size is right from the start, while the canvas is still being laid
+    // out when it is realised.
+    wxSize client = GetClientSize();
+    client.y += StatusStripHeight();
+    const wxPoint origin = m_canvas != nullptr ? m_canvas->GetScreenPosition() : wxPoint();
+    std::scoped_lock lock(m_snapshotLock);
+    m_snapshot.client = {0, 0, client.x, client.y};
+    m_snapshot.origin = {origin.x, origin.y};
+    return client;
+}
+
+void CMainFrame::RefreshGeometry() {
+    const wxSize client = UpdateSnapshot();
+    if (client != m_projectedSize) OnSize(client.x, client.y);
+}
+
+}  // namespace bravok

@@ -1,0 +1,117 @@
+#include "frame/MainFrame.h"
+
+#include "frame/CommandIds.h"
+#include "frame/GlCurrent.h"
+#include "platform/SdlSoundService.h"
+
+namespace bravok {
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(CMainFrame, wxFrame)
+    EVT_MENU(WxId(ID_OPTIONS_CROSSHAIR), CMainFrame::OnOptionsCrosshair)
+    EVT_UPDATE_UI(WxId(ID_OPTIONS_CROSSHAIR), CMainFrame::OnUpdateOptionsCrosshair)
+    EVT_MENU(WxId(ID_OPTIONS_GRID), CMainFrame::OnOptionsGrid)
+    EVT_UPDATE_UI(WxId(ID_OPTIONS_GRID), CMainFrame::OnUpdateOptionsGrid)
+    EVT_SIZE(CMainFrame::OnFrameSize)
+    EVT_MOVE(CMainFrame::OnFrameMove)
+    EVT_CLOSE(CMainFrame::OnClose)
+wxEND_EVENT_TABLE()
+// clang-format on
+
+CMainFrame::CMainFrame() : m_sound(std::make_unique<SdlSoundService>()) {}
+
+CMainFrame::~CMainFrame() {
+    // The workers use this window and the scene objects on every tick: they end
+    // before anything of the window goes.
+    StopWorkers();
+    OnDestroy();
+}
+
+bool CMainFrame::LoadFrame(FrameResources resources, long style) {
+    wxSize size = wxDefaultSize;
+    PreCreateWindow(size, style);
+    if (!Create(nullptr, wxID_ANY, resources.title, wxDefaultPosition, size, style)) return false;
+    SetIcons(resources.icons);
+    SetMenuBar(resources.menuBar.release());
+    SetAcceleratorTable(resources.accelerators);
+    m_idleMessage = resources.idleMessage;
+    return OnCreate() != -1;
+}
+
+void CMainFrame::PreCreateWindow(wxSize& size, long& style) {
+    // The outer size, caption, menu and borders included: the client area is
+    // smaller and not square.
+    size = wxSize(kCreationSize, kCreationSize);
+    style |= wxCLIP_CHILDREN;
+}
+
+int CMainFrame::OnCreate() {
+    const PixelFormatDescriptor request;
+    // The closest drawable to the request: the depth buffer may come smaller
+    // than asked, but there has to be one.
+    for (int depth : {static_cast<int>(request.cDepthBits), 24, 16}) {
+        wxGLAttributes attributes;
+        attributes.PlatformDefaults().RGBA().DoubleBuffer().MinRGBA(8, 8, 8, 0).Depth(depth).EndList();
+        if (!wxGLCanvas::IsDisplaySupported(attributes)) continue;
+        m_canvas = new wxGLCanvas(this, attributes, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                  wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS);
+        m_chosenDepthBits = depth;
+        break;
+    }
+    if (m_canvas == nullptr) return -1;
+
+    if (DescribePixelFormat().dwFlags & PFD_NEED_PALETTE) CreateColorPalette();
+
+    m_hRC = std::make_unique<wxGLContext>(m_canvas);
+    if (!m_hRC->IsOK()) {
+        m_hRC.reset();
+        return -1;
+    }
+    BindCanvasEvents();
+    return 0;
+}
+
+void CMainFrame::OnSceneRealized() {
+    if (m_sceneReady || m_hRC == nullptr || m_destroyed) return;
+    // GTK can make a context current only on a realised window; until then
+    // this waits for the next chance.
+    UpdateSnapshot();  // the input worker reads the client size as it starts
+    if (!m_hRC->SetCurrent(*m_canvas)) return;
+    m_sceneReady = true;
+    m_player.Init(this);
+    m_model.Init();
+    MakeNoContextCurrent();
+
+    m_wndStatusBar = CreateStatusBar(1);
+    SetStatusText(m_idleMessage);
+    RefreshGeometry();
+}
+
+void CMainFrame::OnClose(wxCloseEvent&) {
+    StopWorkers();
+    if (m_bCaptured) {
+        ReleaseCapture();
+        ClipCursor(std::nullopt);
+        ShowCursor(true);
+        m_bCaptured = 0;
+        m_player.m_mouseLook = 0;
+    }
+    OnDestroy();
+    Destroy();
+}
+
+void CMainFrame::OnDestroy() {
+    if (m_destroyed) return;
+    m_destroyed = true;
+    m_hRC.reset();
+    m_hPalette.reset();
+}
+
+void CMainFrame::StopWorkers() {
+    if (m_workersStopped) return;
+    m_workersStopped = true;
+    m_player.Cleanup();
+    m_model.Cleanup();
+}
+
+}  // namespace bravok

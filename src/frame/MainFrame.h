@@ -1,0 +1,168 @@
+#pragma once
+
+#include <wx/accel.h>
+#include <wx/frame.h>
+#include <wx/glcanvas.h>
+#include <wx/iconbndl.h>
+#include <wx/menu.h>
+#include <wx/palette.h>
+
+#include <array>
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <optional>
+
+#include "frame/CursorClip.h"
+#include "platform/AsyncKeyTable.h"
+#include "platform/SoundService.h"
+#include "platform/WindowServices.h"
+#include "render/PixelFormat.h"
+#include "scene/MovingModel.h"
+#include "scene/Player.h"
+
+namespace bravok {
+
+// What the main window is made from: its menu, accelerators, icons, caption and
+// the status bar's idle text.
+struct FrameResources {
+    std::unique_ptr<wxMenuBar> menuBar;
+    wxAcceleratorTable accelerators;
+    wxIconBundle icons;
+    wxString title;
+    wxString idleMessage;
+};
+
+// The game's only top-level window: menu, status bar, and a client area drawn
+// entirely with OpenGL. It owns the player and the moving model, pauses their
+// workers while the application is inactive, switches the crosshair, and holds
+// the mouse for mouse-look from a click until Escape.
+//
+// It is also the window the player's input worker polls: the worker calls the
+// IWindowServices part from its own thread, and those calls only read a
+// snapshot this window keeps up to date, or post work to the window's thread.
+class CMainFrame : public wxFrame, public IWindowServices {
+public:
+    static constexpr int kCreationSize = 500;  // outer width and height, pixels
+
+    CMainFrame();
+    ~CMainFrame() override;
+
+    // Creates the window with the given resources and style. False when the
+    // window or its OpenGL drawable and context cannot be had.
+    bool LoadFrame(FrameResources resources, long style);
+
+    // Window creation and rendering.
+    void PreCreateWindow(wxSize& size, long& style);
+    int OnCreate();
+    void OnDestroy();
+    void OnPaint(wxPaintEvent& event);
+    bool OnEraseBkgnd(wxEraseEvent& event);
+    void OnSize(int cx, int cy);
+    void RenderScene();
+    void CreateColorPalette();
+
+    // Commands, activation and mouse capture.
+    void OnOptionsCrosshair(wxCommandEvent& event);
+    void OnUpdateOptionsCrosshair(wxUpdateUIEvent& event);
+    void OnOptionsGrid(wxCommandEvent& event);
+    void OnUpdateOptionsGrid(wxUpdateUIEvent& event);
+    void OnActivateApp(bool bActive);
+    void OnLButtonUp();
+    void OnKeyDown(int nChar);
+
+    // Stops both workers and waits for them to end, paused or not. Safe to call
+    // more than once; the window draws no scene afterwards.
+    void StopWorkers();
+
+    // Whether the steps that need the OpenGL context have run.
+    bool SceneReady() const { return m_sceneReady; }
+    wxGLCanvas* Canvas() const { return m_canvas; }
+    // The client rectangle in screen coordinates, the status bar's strip included.
+    Rect ClientRectOnScreen() const;
+    const CursorClip& Cursor() const { return m_cursor; }
+    int PaletteRealizations() const { return m_paletteRealizations; }
+
+    // IWindowServices, callable from the input worker's thread.
+    Rect GetClientRect() const override;
+    Point GetCursorPos() const override;
+    Point ScreenToClient(Point screen) const override;
+    Point ClientToScreen(Point client) const override;
+    void SetCursorPos(Point screen) override;
+    void InvalidateRect() override;
+    AsyncKeyTable& GetKeyTable() override { return m_keys; }
+    ISoundService& GetSoundService() override { return *m_sound; }
+
+    wxStatusBar* m_wndStatusBar = nullptr;  // owned by the window
+    std::unique_ptr<wxGLContext> m_hRC;
+    std::unique_ptr<wxPalette> m_hPalette;
+    int m_bCaptured = 0;
+    CPlayer m_player;
+    CMovingModel m_model;
+    std::array<float, 4> m_lightAmbient{0.5f, 0.5f, 0.5f, 1.0f};
+    std::array<float, 4> m_lightDiffuse{0.7f, 0.7f, 0.7f, 1.0f};
+    std::array<float, 4> m_lightSpecular{1.0f, 1.0f, 1.0f, 1.0f};
+    // One unit left of and above the eye; w = 1 makes it a positional light.
+    std::array<float, 4> m_lightPosition{-1.0f, 1.0f, 0.0f, 1.0f};
+
+protected:
+    // What the display made of the pixel-format request. Tests override it to
+    // stand in for a palette-based display.
+    virtual PixelFormatDescriptor DescribePixelFormat() const;
+
+private:
+    // The steps of window creation that need the OpenGL context current, run
+    // once the canvas is realised and before its first paint.
+    void OnSceneRealized();
+    void BindCanvasEvents();
+    void OnClose(wxCloseEvent& event);
+    void OnFrameSize(wxSizeEvent& event);
+    void OnFrameMove(wxMoveEvent& event);
+    void OnCanvasSize(wxSizeEvent& event);
+    void OnCanvasKey(wxKeyEvent& event);
+    void OnCanvasMouse(wxMouseEvent& event);
+    void OnCaptureLost(wxMouseCaptureLostEvent& event);
+
+    // The height of the client area's bottom strip that the status bar covers.
+    int StatusStripHeight() const;
+    // Re-reads the client size and screen origin into the snapshot; returns the
+    // client size.
+    wxSize UpdateSnapshot();
+    // The same, then applies the projection when the size changed.
+    void RefreshGeometry();
+    void TrackCursor(wxPoint canvasPosition);
+
+    // The cursor services of mouse capture.
+    void SetCapture();
+    void ReleaseCapture();
+    void ClipCursor(std::optional<Rect> screenRect);
+    int ShowCursor(bool show);
+
+    wxGLCanvas* m_canvas = nullptr;  // owned by the window
+    wxString m_idleMessage;
+    int m_chosenDepthBits = 0;
+    bool m_sceneReady = false;
+    bool m_workersStopped = false;
+    bool m_destroyed = false;
+    int m_paletteRealizations = 0;
+    CursorClip m_cursor;  // UI thread only
+    wxSize m_projectedSize{-1, -1};
+
+    AsyncKeyTable m_keys;
+    std::unique_ptr<ISoundService> m_sound;
+
+    // What the input worker reads of the window, kept by the window's thread.
+    struct Snapshot {
+        Rect client;        // the client area, status bar strip included
+        Point origin;       // the client area's top-left corner on the screen
+        Point cursor;       // the cursor on the screen, held inside the clip
+        std::optional<Rect> clip;
+    };
+    mutable std::mutex m_snapshotLock;  // guards m_snapshot
+    Snapshot m_snapshot;
+    std::atomic<bool> m_repaintPending{false};
+
+    wxDECLARE_EVENT_TABLE();
+};
+
+}  // namespace bravok

@@ -1,0 +1,14 @@
+#pragma once
+
+namespace bravok {
+
+struct VisualTraits {
+    int depth = 0;              // colour bits per pixel
+    bool colourMapped = false;  // colours come from a colour map: needs a palette
+};
+
+// What an X visual (an XVisualInfo, as wx hands it out) is like. Kept apart from
+// the window code because the X headers' macros clash with wx's.
+VisualTraits DescribeVisual(const void* xVisualInfo);
+
+}  // namespace bravok

@@ -1,0 +1,216 @@
+#include "platform/SdlSoundService.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <memory>
+#include <numbers>
+#include <utility>
+#include <vector>
+
+namespace bravok {
+namespace {
+
+// Raw sample bytes in the format of some SDL_AudioSpec.
+using Samples = std::vector<Uint8>;
+
+// SDL keeps data per thread (the last error message, for one) and frees it by itself only on
+// the threads it started; the service's thread is not one of them.
+class SdlThreadData {
+  public:
+    SdlThreadData() = default;
+    ~SdlThreadData() { SDL_TLSCleanup(); }
+    SdlThreadData(const SdlThreadData&) = delete;
+    SdlThreadData& operator=(const SdlThreadData&) = delete;
+};
+
+// SDL's audio subsystem, started for as long as this lives (if it could be started).
+class AudioSubsystem {
+  public:
+    AudioSubsystem() {
+        // Starting SDL's audio also starts its event subsystem, which by default takes over
+        // SIGINT and SIGTERM to queue a quit event that nothing here reads: the game would
+        // no longer end on either signal.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Bravok");
+        m_started = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    }
+    ~AudioSubsystem() {
+        if (m_started) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    AudioSubsystem(const AudioSubsystem&) = delete;
+    AudioSubsystem& operator=(const AudioSubsystem&) = delete;
+
+    bool Started() const { return m_started; }
+
+  private:
+    bool m_started = false;
+};
+
+// The default playback device, unpaused and fed through SDL's queue: with nothing queued it
+// plays silence. Stays closed when there is no subsystem or no device can be opened.
+class AudioDevice {
+  public:
+    explicit AudioDevice(bool subsystemStarted) {
+        if (!subsystemStarted) return;
+        SDL_AudioSpec wanted{};
+        wanted.freq = SdlSoundService::kPreferredRate;
+        wanted.format = AUDIO_S16SYS;
+        wanted.channels = SdlSoundService::kPreferredChannels;
+        wanted.samples = 512;  // frames per buffer: about 12 ms, so a shot starts promptly
+        m_id =
+            SDL_OpenAudioDevice(nullptr, 0, &wanted, &m_spec,
+                                SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_FORMAT_CHANGE);
+        if (m_id != 0) SDL_PauseAudioDevice(m_id, 0);
+    }
+    ~AudioDevice() {
+        if (m_id != 0) SDL_CloseAudioDevice(m_id);
+    }
+    AudioDevice(const AudioDevice&) = delete;
+    AudioDevice& operator=(const AudioDevice&) = delete;
+
+    bool IsOpen() const { return m_id != 0; }
+    const SDL_AudioSpec& Spec() const { return m_spec; }
+
+    // Cuts off what is still queued and queues `sound`, in Spec()'s format, in its place.
+    void Replace(const Samples& sound) {
+        SDL_ClearQueuedAudio(m_id);
+        if (!sound.empty()) SDL_QueueAudio(m_id, sound.data(), static_cast<Uint32>(sound.size()));
+    }
+    void Silence() { SDL_ClearQueuedAudio(m_id); }
+
+  private:
+    SDL_AudioDeviceID m_id = 0;  // 0: not open
+    SDL_AudioSpec m_spec{};      // what the device plays, once open
+};
+
+struct AudioStreamDeleter {
+    void operator()(SDL_AudioStream* stream) const { SDL_FreeAudioStream(stream); }
+};
+
+struct WavBufferDeleter {
+    void operator()(Uint8* buffer) const { SDL_FreeWAV(buffer); }
+};
+
+// Converts whole frames from one format to another; nothing when SDL cannot.
+std::optional<Samples> Convert(const SDL_AudioSpec& from, const Uint8* data, std::size_t bytes,
+                               const SDL_AudioSpec& to) {
+    if (bytes > INT_MAX) return std::nullopt;
+    std::unique_ptr<SDL_AudioStream, AudioStreamDeleter> stream(
+        SDL_NewAudioStream(from.format, from.channels, from.freq, to.format, to.channels, to.freq));
+    if (!stream) return std::nullopt;
+    if (bytes > 0 && SDL_AudioStreamPut(stream.get(), data, static_cast<int>(bytes)) != 0)
+        return std::nullopt;
+    if (SDL_AudioStreamFlush(stream.get()) != 0) return std::nullopt;
+    Samples converted(
+        static_cast<std::size_t>(std::max(0, SDL_AudioStreamAvailable(stream.get()))));
+    const int got =
+        SDL_AudioStreamGet(stream.get(), converted.data(), static_cast<int>(converted.size()));
+    if (got < 0) return std::nullopt;
+    converted.resize(static_cast<std::size_t>(got));
+    return converted;
+}
+
+// The file's samples in the device's format; nothing when it is missing or not a WAV SDL reads.
+std::optional<Samples> LoadWav(const std::string& path, const SDL_AudioSpec& device) {
+    SDL_AudioSpec spec{};
+    Uint8* raw = nullptr;
+    Uint32 bytes = 0;
+    if (SDL_LoadWAV(path.c_str(), &spec, &raw, &bytes) == nullptr) return std::nullopt;
+    const std::unique_ptr<Uint8, WavBufferDeleter> wav(raw);
+    return Convert(spec, wav.get(), bytes, device);
+}
+
+// The sound for a file that cannot be played: a soft 880 Hz "ding" of 150 ms that dies away,
+// unlike the shot, so that a missing file is heard as such.
+Samples MakeDefaultSound(const SDL_AudioSpec& device) {
+    constexpr int kRate = 22050;               // frames per second
+    constexpr int kFrames = kRate * 15 / 100;  // 150 ms
+    constexpr double kPitch = 880.0;           // Hz
+    constexpr double kDecay = 0.04;            // seconds, time constant of the fade
+    constexpr double kAttack = 0.002;          // seconds to full level, so it does not click
+    constexpr double kLevel = 0.4;             // of full scale
+    std::vector<Sint16> pcm(kFrames);
+    for (int n = 0; n < kFrames; ++n) {
+        const double t = static_cast<double>(n) / kRate;
+        const double envelope = std::exp(-t / kDecay) * std::min(1.0, t / kAttack);
+        const double wave = std::sin(2.0 * std::numbers::pi * kPitch * t);
+        pcm[n] = static_cast<Sint16>(std::lround(kLevel * 32767.0 * envelope * wave));
+    }
+    SDL_AudioSpec from{};
+    from.freq = kRate;
+    from.format = AUDIO_S16SYS;
+    from.channels = 1;
+    return Convert(from, reinterpret_cast<const Uint8*>(pcm.data()), pcm.size() * sizeof(Sint16),
+                   device)
+        .value_or(Samples{});
+}
+
+// Everything SDL on the service's thread: made when the thread starts, gone when it ends.
+class AudioOutput {
+  public:
+    void Play(const std::string& path) {
+        if (!m_device.IsOpen()) return;
+        if (std::optional<Samples> sound = LoadWav(path, m_device.Spec()))
+            m_device.Replace(*sound);
+        else
+            m_device.Replace(DefaultSound());
+    }
+    void Stop() {
+        if (m_device.IsOpen()) m_device.Silence();
+    }
+
+  private:
+    const Samples& DefaultSound() {
+        if (!m_defaultSound) m_defaultSound = MakeDefaultSound(m_device.Spec());
+        return *m_defaultSound;
+    }
+
+    // In this order: the device closes before the subsystem shuts down, and the thread's SDL
+    // data goes last, after every SDL call that might have left some behind.
+    SdlThreadData m_threadData;
+    AudioSubsystem m_subsystem;
+    AudioDevice m_device{m_subsystem.Started()};
+    std::optional<Samples> m_defaultSound;  // made at its first use, in the device's format
+};
+
+}  // namespace
+
+SdlSoundService::SdlSoundService() : m_worker([this](std::stop_token stop) { Run(stop); }) {}
+
+SdlSoundService::~SdlSoundService() {
+    // The worker leaves its wait, and closing the device cuts off any sound still playing.
+    m_worker.request_stop();
+    m_worker.join();
+}
+
+void SdlSoundService::PlayAsync(const char* path) {
+    // Built before taking the lock, so that the lock covers a move and nothing more.
+    Request request{.silence = path == nullptr, .path = path ? path : ""};
+    {
+        std::scoped_lock lock(m_mutex);
+        m_pending = std::move(request);
+    }
+    m_wake.notify_one();
+}
+
+std::optional<SdlSoundService::Request> SdlSoundService::WaitForRequest(std::stop_token stop) {
+    std::unique_lock lock(m_mutex);
+    m_wake.wait(lock, stop, [this] { return m_pending.has_value(); });
+    if (stop.stop_requested()) return std::nullopt;
+    return std::exchange(m_pending, std::nullopt);
+}
+
+void SdlSoundService::Run(std::stop_token stop) {
+    AudioOutput output;
+    while (std::optional<Request> request = WaitForRequest(stop)) {
+        if (request->silence)
+            output.Stop();
+        else
+            output.Play(request->path);
+    }
+}
+
+}  // namespace bravok

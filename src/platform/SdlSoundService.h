@@ -1,0 +1,59 @@
+#pragma once
+
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <stop_token>
+#include <string>
+#include <thread>
+
+#include "platform/SoundService.h"
+
+namespace bravok {
+
+// Plays WAV files through SDL's audio subsystem; SDL's video stays untouched, wx owns the
+// window.
+//
+// All SDL work (start-up, reading and converting files, the device) happens on the service's
+// own thread, so PlayAsync only records the request and wakes that thread: the caller never
+// waits for a disk or an audio device. Only the latest request counts: one that arrives while
+// an older one still waits replaces it, and each request carried out cuts off the sound
+// playing. Without a usable audio device the service is silent but still takes requests.
+//
+// One service at a time in a process: SDL's subsystem start-up and shut-down are not safe to
+// run on two threads at once.
+class SdlSoundService final : public ISoundService {
+  public:
+    // What the service asks the audio device for (16-bit signed samples); a real device may
+    // pick another format, and every sound is converted to the one it picks.
+    static constexpr int kPreferredRate = 44100;  // frames per second
+    static constexpr int kPreferredChannels = 2;
+
+    SdlSoundService();
+    ~SdlSoundService() override;
+    SdlSoundService(const SdlSoundService&) = delete;
+    SdlSoundService& operator=(const SdlSoundService&) = delete;
+
+    // Plays the WAV file at `path` (relative to the current directory) in place of the sound
+    // playing; a file that is missing or not a readable WAV plays a short built-in sound
+    // instead. A null path just stops the sound playing. Returns at once, from any thread.
+    void PlayAsync(const char* path) override;
+
+  private:
+    struct Request {
+        bool silence = false;  // stop the sound playing and play nothing
+        std::string path;
+    };
+
+    // Blocks until a request is pending or a stop is requested (then: nothing).
+    std::optional<Request> WaitForRequest(std::stop_token stop);
+    void Run(std::stop_token stop);
+
+    std::mutex m_mutex;  // guards m_pending
+    std::condition_variable_any m_wake;
+    std::optional<Request> m_pending;
+    // Declared last: it starts after the members above exist and is joined before they go.
+    std::jthread m_worker;
+};
+
+}  // namespace bravok

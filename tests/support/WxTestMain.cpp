@@ -1,0 +1,35 @@
+// The main routine of test programs that need wx's GUI: it starts wx on the display
+// in DISPLAY, runs the tests, and shuts wx down again. Listing the tests needs no
+// display, so that test discovery works anywhere.
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/init.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
+
+    // The tests need no accessibility bridge; left out, its D-Bus connection does not
+    // start, nor leave its start-up allocations for the leak checker to report.
+    setenv("NO_AT_BRIDGE", "1", 0);
+
+    // wx owns the application object and deletes it in wxEntryCleanup().
+    wxApp::SetInstance(new wxApp);
+    if (!wxEntryStart(argc, argv)) {
+        std::fprintf(stderr, "wx could not start; is DISPLAY set to a running X server?\n");
+        return 1;
+    }
+    int status = 1;
+    if (wxTheApp->CallOnInit()) {
+        status = RUN_ALL_TESTS();
+        wxTheApp->OnExit();
+    } else {
+        std::fprintf(stderr, "the wx application did not initialise\n");
+    }
+    wxEntryCleanup();
+    return status;
+}
