@@ -8,7 +8,7 @@
 JOBS ?= $(shell nproc)
 CTEST_ARGS ?= --output-on-failure -j $(JOBS) --timeout 300
 
-.PHONY: all deps build check test test-tsan test-asan test-fuzz clean
+.PHONY: all deps build run check test test-tsan test-asan test-fuzz clean
 
 all: build
 
@@ -18,6 +18,9 @@ deps:
 build: deps
 	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build build -j $(JOBS)
+
+run: build
+	@scripts/run.sh
 
 # The plain build's tests only: the quick loop while working.
 check: build

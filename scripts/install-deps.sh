@@ -11,7 +11,7 @@ packages=(
     # tests, benchmarks, fuzzing
     libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
     # end-to-end tests and screenshots
-    xvfb xauth xdotool imagemagick openbox x11-utils
+    xvfb xauth xdotool imagemagick openbox x11-utils wmctrl
     # a non-English locale for the loader's locale test
     locales
 )

@@ -8,17 +8,6 @@
 
 namespace bravok {
 
-namespace {
-
-template <typename T>
-T ReadField(const void* header, std::size_t offset) {
-    T value;
-    std::memcpy(&value, static_cast<const std::uint8_t*>(header) + offset, sizeof value);
-    return value;
-}
-
-}  // namespace
-
 CDib::CDib() {
     CreateBlank(16, 16);
 }
@@ -118,14 +107,14 @@ const std::uint8_t* CDib::GetPixelAddress(int x, int y) const {
 }
 
 bool CDib::IsInfoHeader(const void* header) {
-    return ReadField<std::uint32_t>(header, 0) != dib::kCoreHeaderSize;
+    return dib::FieldAt<std::uint32_t>(header, 0) != dib::kCoreHeaderSize;
 }
 
 int CDib::NumColors(const void* header) {
     const bool info = IsInfoHeader(header);
-    const auto bitCount = ReadField<std::uint16_t>(header, info ? 14 : 10);
+    const auto bitCount = dib::FieldAt<std::uint16_t>(header, info ? 14 : 10);
     if (info) {
-        const auto used = ReadField<std::uint32_t>(header, 32);
+        const auto used = dib::FieldAt<std::uint32_t>(header, 32);
         if (used != 0) return static_cast<int>(used);
     }
     switch (bitCount) {

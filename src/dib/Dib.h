@@ -23,7 +23,9 @@ class Palette;
 // frees). Whatever a file, a resource or a caller's header claims, the object only
 // ever holds images that fit its layout: one plane of 8 uncompressed bits, width
 // and height from 1, at most 256 colours, a pixel array of at most INT_MAX bytes.
-// Anything else is refused with false and the object left as it was.
+// Anything else is refused with false and the object left as it was. When the C
+// heap runs out, CreateBlank, Create and LoadFromResource have released the old
+// image already and leave the object empty; ReadFromFile keeps the old image.
 //
 // Not for use from two threads at once.
 class CDib {

@@ -1,5 +1,7 @@
 #include <array>
+#include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "dib/Dib.h"
 #include "dib/DibLayout.h"
@@ -9,30 +11,24 @@ namespace bravok {
 
 namespace {
 
-template <typename T>
-T LittleEndianAt(const std::uint8_t* bytes, std::size_t offset) {
-    T value;
-    std::memcpy(&value, bytes + offset, sizeof value);
-    return value;
-}
-
 bool ReadExactly(IBinaryFile& file, void* buffer, std::size_t count) {
     return file.Read(buffer, count) == count;
 }
 
-// The info header of the file and the size of one colour entry on disk, or
-// nothing for a header form this class does not read. Leaves the file at the
-// colour table.
+// A bitmap header as a file holds it, made into an info header.
 struct FileHeader {
     BITMAPINFOHEADER info;
-    std::uint32_t size = 0;
-    std::size_t entryBytes = 0;
+    std::uint32_t size = 0;      // of the header on disk
+    std::size_t entryBytes = 0;  // of one colour entry on disk: 4, or 3 in the core form
 };
+
+// Reads the header that follows the file header and leaves the file at the
+// colour table; nothing for a header form this class does not read.
 std::optional<FileHeader> ReadBitmapHeader(IBinaryFile& file, std::uint64_t headerAt) {
     std::array<std::uint8_t, sizeof(BITMAPINFOHEADER)> bytes{};
     if (!ReadExactly(file, bytes.data(), 4)) return std::nullopt;
     FileHeader result;
-    result.size = LittleEndianAt<std::uint32_t>(bytes.data(), 0);
+    result.size = dib::FieldAt<std::uint32_t>(bytes.data(), 0);
     if (result.size == dib::kCoreHeaderSize) {
         if (!ReadExactly(file, bytes.data() + 4, sizeof(BITMAPCOREHEADER) - 4)) return std::nullopt;
         BITMAPCOREHEADER core;
@@ -66,9 +62,9 @@ bool CDib::ReadFromFile(IBinaryFile* file) {
 
     std::array<std::uint8_t, kFileHeaderSize> fileHeader{};
     if (!ReadExactly(*file, fileHeader.data(), fileHeader.size())) return false;
-    if (LittleEndianAt<std::uint16_t>(fileHeader.data(), 0) != kBitmapFileType) return false;
-    const auto fileSize = LittleEndianAt<std::uint32_t>(fileHeader.data(), 2);
-    const auto pixelsAt = LittleEndianAt<std::uint32_t>(fileHeader.data(), 10);
+    if (dib::FieldAt<std::uint16_t>(fileHeader.data(), 0) != kBitmapFileType) return false;
+    const auto fileSize = dib::FieldAt<std::uint32_t>(fileHeader.data(), 2);
+    const auto pixelsAt = dib::FieldAt<std::uint32_t>(fileHeader.data(), 10);
 
     const std::optional<FileHeader> header = ReadBitmapHeader(*file, start + kFileHeaderSize);
     if (!header) return false;

@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <span>
 
@@ -9,6 +10,15 @@
 #include "platform/DibFormat.h"
 
 namespace bravok::dib {
+
+// The little-endian field of type T at offset in a header's bytes, read without
+// regard to the bytes' alignment.
+template <typename T>
+T FieldAt(const void* bytes, std::size_t offset) {
+    T value;
+    std::memcpy(&value, static_cast<const std::uint8_t*>(bytes) + offset, sizeof value);
+    return value;
+}
 
 // Every image a CDib holds uses one layout: one byte per pixel, rows padded to a
 // multiple of four bytes, the bottom row first.

@@ -43,6 +43,7 @@ void CMainFrame::OnPaint(wxPaintEvent&) {
     RenderScene();
     m_canvas->SwapBuffers();
     MakeNoContextCurrent();
+    ++m_paintCount;
 }
 
 bool CMainFrame::OnEraseBkgnd(wxEraseEvent&) {
@@ -77,10 +78,12 @@ wxSize CMainFrame::UpdateSnapshot() {
     // out when it is realised.
     wxSize client = GetClientSize();
     client.y += StatusStripHeight();
-    const wxPoint origin = m_canvas != nullptr ? m_canvas->GetScreenPosition() : wxPoint();
+    // Until the window is on the screen it has no screen position to tell.
+    const bool placed = m_canvas != nullptr && IsShown();
+    const wxPoint origin = placed ? m_canvas->GetScreenPosition() : wxPoint();
     std::scoped_lock lock(m_snapshotLock);
     m_snapshot.client = {0, 0, client.x, client.y};
-    m_snapshot.origin = {origin.x, origin.y};
+    if (placed) m_snapshot.origin = {origin.x, origin.y};
     return client;
 }
 

@@ -82,6 +82,7 @@ public:
     Rect ClientRectOnScreen() const;
     const CursorClip& Cursor() const { return m_cursor; }
     int PaletteRealizations() const { return m_paletteRealizations; }
+    int PaintCount() const { return m_paintCount; }
 
     // IWindowServices, callable from the input worker's thread.
     Rect GetClientRect() const override;
@@ -145,6 +146,7 @@ private:
     bool m_workersStopped = false;
     bool m_destroyed = false;
     int m_paletteRealizations = 0;
+    int m_paintCount = 0;  // frames drawn
     CursorClip m_cursor;  // UI thread only
     wxSize m_projectedSize{-1, -1};
 

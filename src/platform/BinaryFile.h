@@ -43,7 +43,7 @@ class BinaryFile final : public IBinaryFile {
 
 // Bytes the caller keeps alive, read as a file: bitmaps embedded in a larger
 // buffer, and test data.
-class MemoryFile final : public IBinaryFile {
+class MemoryFile : public IBinaryFile {
   public:
     explicit MemoryFile(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
 

@@ -17,22 +17,27 @@ struct BmpFields {
     std::uint16_t bitCount = 8;
     std::uint32_t compression = 0;
     std::uint32_t clrUsed = 0;
-    int tableEntries = 256;                    // colour entries written
+    int tableEntries = 256;                   // colour entries written
     std::optional<std::uint32_t> offBits{};   // default: right after the table
     std::optional<std::uint32_t> fileSize{};  // default: the bytes written
 };
 
-inline long long StrideOf(long long width) { return (width + 3) & ~3LL; }
+inline long long StrideOf(long long width) {
+    return (width + 3) & ~3LL;
+}
 
 // Entry i is red 255 - i, green i / 2, blue i: no two alike and none grey.
-inline std::uint32_t EntryRgb(int i) { return (255 - i) | (i / 2) << 8 | i << 16; }
+inline std::uint32_t EntryRgb(int i) {
+    return (255 - i) | (i / 2) << 8 | i << 16;
+}
 
 // Byte i of the pixel array; a handful of bytes for the huge sizes that broken
 // headers claim.
 inline std::vector<std::uint8_t> PixelsFor(long long width, long long height) {
     const long long bytes = StrideOf(width) * height;
     std::vector<std::uint8_t> pixels(width > 0 && height > 0 && bytes < (1 << 20) ? bytes : 16);
-    for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<std::uint8_t>(i * 37 + 11);
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = static_cast<std::uint8_t>(i * 37 + 11);
     return pixels;
 }
 

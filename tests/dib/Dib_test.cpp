@@ -40,13 +40,15 @@ TEST(Dib, AddressesRowsBottomUpWithPaddedStride) {
     EXPECT_EQ(dib.GetPixelAddress(4, 2), dib.GetBits() + 4);
     for (auto [x, y] : {std::pair{5, 0}, {0, 3}, {-1, 0}, {0, -1}, {INT_MIN, INT_MAX}})
         EXPECT_EQ(dib.GetPixelAddress(x, y), nullptr) << x << "," << y;
-    std::memset(dib.GetBits(), 0xAB, 24);  // three rows of 8 bytes are the array's
+    std::memset(dib.GetPixelAddress(0, 2), 0xAB, 24);  // three rows of 8 bytes are the array's
 }
 
 TEST(Dib, RefusedBlankSizesKeepTheImage) {
     // Sizes below 1, and arrays (stride x height) past INT_MAX bytes.
-    for (auto [w, h] : {std::pair{0, 1}, {1, 0}, {-1, 5}, {INT_MIN, 1}, {1, INT_MIN}, {INT_MAX, 1},
-                        {65536, 65536}, {46344, 46344}}) {
+    const std::pair<int, int> sizes[] = {{0, 1},         {1, 0},        {-1, 5},
+                                         {INT_MIN, 1},   {1, INT_MIN},  {INT_MAX, 1},
+                                         {65536, 65536}, {46344, 46344}};
+    for (auto [w, h] : sizes) {
         CDib dib;
         const std::uint8_t* before = dib.GetBits();
         EXPECT_FALSE(dib.CreateBlank(w, h)) << w << "x" << h;
@@ -62,10 +64,13 @@ TEST(Dib, NumColorsFollowsBitCountAndColoursUsed) {
         std::uint32_t clrUsed;  // written at offset 32 whatever the form
         int expected;
     };
-    for (const Case& c : {Case{40, 8, 0, 256}, {40, 8, 20, 20}, {40, 24, 0, 0}, {40, 1, 0, 2},
+    // clang-format off
+    const Case cases[] = {{40, 8, 0, 256}, {40, 8, 20, 20}, {40, 24, 0, 0}, {40, 1, 0, 2},
                           {40, 4, 0, 16}, {124, 8, 0, 256}, {40, 8, 0x12341234, 0x12341234},
                           // The core form has no colours-used field.
-                          {12, 4, 0, 16}, {12, 24, 0, 0}, {12, 8, 99, 256}}) {
+                          {12, 4, 0, 16}, {12, 24, 0, 0}, {12, 8, 99, 256}};
+    // clang-format on
+    for (const Case& c : cases) {
         std::uint8_t header[40] = {};
         std::memcpy(header, &c.size, 4);
         std::memcpy(header + (c.size == 12 ? 10 : 14), &c.bitCount, 2);
@@ -110,7 +115,7 @@ TEST(Dib, AttachedPixelsStayTheCallers) {
 TEST(Dib, CreateFromItsOwnImage) {
     CDib dib;
     ASSERT_TRUE(dib.CreateBlank(6, 4));
-    std::memset(dib.GetBits(), 0x33, 32);
+    std::memset(dib.GetPixelAddress(0, 3), 0x33, 32);
     ASSERT_TRUE(dib.Create(&dib.GetInfo()->bmiHeader, dib.GetPixelAddress(0, 3), true));
     EXPECT_EQ(*dib.GetPixelAddress(5, 0), 0x33);
     EXPECT_EQ(dib.GetInfo()->bmiColors[200].rgbGreen, 200);
