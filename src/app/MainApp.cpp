@@ -25,6 +25,15 @@ extern "C" void RequestClose(int) { g_closeRequested.store(true); }
 
 constexpr int kSignalPollMs = 100;
 
+// A failed internal check of the toolkit is reported on the error output, not
+// in a dialog in the player's face.
+void ReportAssertion(const wxString& file, int line, const wxString& function,
+                     const wxString& condition, const wxString& message) {
+    std::fprintf(stderr, "bravok: internal check failed at %s:%d in %s: %s %s\n",
+                 file.utf8_str().data(), line, function.utf8_str().data(),
+                 condition.utf8_str().data(), message.utf8_str().data());
+}
+
 }  // namespace
 
 // clang-format off
@@ -43,6 +52,7 @@ wxEND_EVENT_TABLE()
 
 bool CMainApp::OnInit() {
     // No call of the base: the game takes no command-line options.
+    wxSetAssertHandler(ReportAssertion);
     SetAppName(wxString::FromUTF8(AppName().data(), AppName().size()));
     if (!InitInstance()) return false;
     std::signal(SIGTERM, RequestClose);

@@ -49,6 +49,4 @@ private:
     wxDECLARE_EVENT_TABLE();
 };
 
-wxDECLARE_APP(CMainApp);
-
 }  // namespace bravok

@@ -24,5 +24,7 @@ int main(int argc, char** argv) {
                      display ? "\"" : "");
         return 1;
     }
-    return wxEntry(argc, argv);
+    // wx answers -1 when the game could not start; the shell should see 1.
+    const int status = wxEntry(argc, argv);
+    return status < 0 ? 1 : status;
 }

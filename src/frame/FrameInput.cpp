@@ -8,10 +8,6 @@
 namespace bravok {
 
 void CMainFrame::BindCanvasEvents() {
-    m_canvas->Bind(wxEVT_CREATE, [this](wxWindowCreateEvent& event) {
-        OnSceneRealized();
-        event.Skip();
-    });
     m_canvas->Bind(wxEVT_PAINT, &CMainFrame::OnPaint, this);
     m_canvas->Bind(wxEVT_ERASE_BACKGROUND, [this](wxEraseEvent& event) {
         if (!OnEraseBkgnd(event)) event.Skip();

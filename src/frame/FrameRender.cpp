@@ -32,7 +32,9 @@ void CMainFrame::CreateColorPalette() {
 
 void CMainFrame::OnPaint(wxPaintEvent&) {
     wxPaintDC dc(m_canvas);
-    if (!m_sceneReady) OnSceneRealized();
+    // A paint of the window before it is on the screen (the Update that comes
+    // before Show) is too early: the window has not been laid out yet.
+    if (!m_sceneReady && m_canvas->IsShownOnScreen()) OnSceneRealized();
     // After the workers have stopped the scene must not be drawn again.
     if (!m_sceneReady || m_workersStopped || m_hRC == nullptr) return;
     if (m_hPalette) {
@@ -79,7 +81,7 @@ wxSize CMainFrame::UpdateSnapshot() {
     wxSize client = GetClientSize();
     client.y += StatusStripHeight();
     // Until the window is on the screen it has no screen position to tell.
-    const bool placed = m_canvas != nullptr && IsShown();
+    const bool placed = m_canvas != nullptr && m_canvas->IsShownOnScreen();
     const wxPoint origin = placed ? m_canvas->GetScreenPosition() : wxPoint();
     std::scoped_lock lock(m_snapshotLock);
     m_snapshot.client = {0, 0, client.x, client.y};

@@ -2,6 +2,7 @@
 
 #include "frame/CommandIds.h"
 #include "frame/GlCurrent.h"
+#include "frame/XVisual.h"
 #include "platform/SdlSoundService.h"
 
 namespace bravok {
@@ -47,6 +48,7 @@ void CMainFrame::PreCreateWindow(wxSize& size, long& style) {
 
 int CMainFrame::OnCreate() {
     const PixelFormatDescriptor request;
+    if (!DisplayHasGlx()) return -1;
     // The closest drawable to the request: the depth buffer may come smaller
     // than asked, but there has to be one.
     for (int depth : {static_cast<int>(request.cDepthBits), 24, 16}) {
@@ -73,8 +75,6 @@ int CMainFrame::OnCreate() {
 
 void CMainFrame::OnSceneRealized() {
     if (m_sceneReady || m_hRC == nullptr || m_destroyed) return;
-    // GTK can make a context current only on a realised window; until then
-    // this waits for the next chance.
     UpdateSnapshot();  // the input worker reads the client size as it starts
     if (!m_hRC->SetCurrent(*m_canvas)) return;
     m_sceneReady = true;

@@ -13,6 +13,7 @@
 #include <mutex>
 #include <optional>
 
+#include "dib/Dib.h"
 #include "frame/CursorClip.h"
 #include "platform/AsyncKeyTable.h"
 #include "platform/SoundService.h"
@@ -105,6 +106,7 @@ public:
     std::array<float, 4> m_lightSpecular{1.0f, 1.0f, 1.0f, 1.0f};
     // One unit left of and above the eye; w = 1 makes it a positional light.
     std::array<float, 4> m_lightPosition{-1.0f, 1.0f, 0.0f, 1.0f};
+    CDib m_dib;  // a 16 x 16 blank image, made with the frame and kept for its life
 
 protected:
     // What the display made of the pixel-format request. Tests override it to
@@ -112,8 +114,10 @@ protected:
     virtual PixelFormatDescriptor DescribePixelFormat() const;
 
 private:
-    // The steps of window creation that need the OpenGL context current, run
-    // once the canvas is realised and before its first paint.
+    // The steps of window creation that need the OpenGL context current. GTK
+    // can make a context current only on a realised window, and lays the window
+    // out only after realising it; the input worker reads the client size as it
+    // starts. So these steps run at the first paint, before anything is drawn.
     void OnSceneRealized();
     void BindCanvasEvents();
     void OnClose(wxCloseEvent& event);

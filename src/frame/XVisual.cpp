@@ -15,3 +15,18 @@ VisualTraits DescribeVisual(const void* xVisualInfo) {
 }
 
 }  // namespace bravok
+
+#include <GL/glx.h>
+
+namespace bravok {
+
+bool DisplayHasGlx() {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) return false;
+    int errorBase = 0, eventBase = 0;
+    const bool present = glXQueryExtension(display, &errorBase, &eventBase);
+    XCloseDisplay(display);
+    return present;
+}
+
+}  // namespace bravok

@@ -12,3 +12,11 @@ struct VisualTraits {
 VisualTraits DescribeVisual(const void* xVisualInfo);
 
 }  // namespace bravok
+
+namespace bravok {
+
+// Whether the X server offers OpenGL at all (the GLX extension). wx asserts
+// rather than failing when asked about drawables on a server without it.
+bool DisplayHasGlx();
+
+}  // namespace bravok

@@ -4,8 +4,12 @@ source "$(dirname "$0")/lib.sh"
 start_game
 
 xdotool mousemove --sync "$CENTRE_X" "$CENTRE_Y"
+edge_free=$(ceiling_edge "$(shot look-free)" $((VIEW_X + 10)))
 xdotool click 1
 sleep 0.5
+# A click at the centre of the view, where mouse-look starts from, turns nothing.
+edge_held=$(ceiling_edge "$(shot look-held)" $((VIEW_X + 10)))
+((edge_held == edge_free)) || fail "the click at the centre turned the view ($edge_free -> $edge_held)"
 xdotool mousemove 0 0
 sleep 0.5
 eval "$(xdotool getmouselocation --shell)"

@@ -122,6 +122,7 @@ TEST_F(MainFrameTest, CreationStartsTheSceneWithListsOneToFour) {
     EXPECT_EQ(m_frame->m_player.m_pFrame, static_cast<IWindowServices*>(m_frame));
     EXPECT_EQ(m_frame->m_hPalette, nullptr) << "a true-colour display needs no palette";
     EXPECT_EQ(m_frame->PaletteRealizations(), 0);
+    EXPECT_EQ(m_frame->m_dib.GetRect(), (Rect{0, 0, 16, 16})) << "the frame's blank bitmap";
 }
 
 TEST_F(MainFrameTest, ClientAreaCountsTheStatusBarStrip) {

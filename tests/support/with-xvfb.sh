@@ -3,7 +3,7 @@
 #   with-xvfb.sh [--wm] command args...
 # Xvfb picks a free display number itself (-displayfd), so any number of these
 # can run side by side. With --wm, openbox manages the windows, for tests where
-# focus and activation matter.
+# focus and activation matter. XVFB_ARGS adds arguments of the server's own.
 set -euo pipefail
 
 with_wm=0
@@ -18,7 +18,8 @@ cleanup() {
 trap cleanup EXIT
 
 mkfifo "$dir/displayfd"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$dir/displayfd" \
+# shellcheck disable=SC2086
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset ${XVFB_ARGS:-} 3>"$dir/displayfd" \
     >"$dir/xvfb.log" 2>&1 &
 xvfb_pid=$!
 if ! read -r -t 20 number <"$dir/displayfd"; then

@@ -1,0 +1,17 @@
+# On a display without OpenGL the game says why, in a message box and on its
+# error output, and ends with a failure status instead of crashing.
+source "$(dirname "$0")/lib.sh"
+(cd "$DATA" && exec env NO_AT_BRIDGE=1 "$BRAVOK") >"$WORK/game.log" 2>&1 &
+GAME_PID=$!
+wait_for 30 xdotool search --onlyvisible --name '^Bravok$' || fail "no message box"
+shot no-opengl >/dev/null
+box=$(xdotool search --onlyvisible --name '^Bravok$' | head -1)
+xdotool windowactivate --sync "$box" || true
+xdotool key Return
+wait_ended 10 || fail "the game did not end after the message"
+status=0
+wait "$GAME_PID" || status=$?
+GAME_PID=
+((status != 0 && status < 128)) || fail "status $status: expected a plain failure"
+grep -q "OpenGL" "$WORK/game.log" || fail "no word of OpenGL on the error output"
+grep -v -e '^$' "$WORK/game.log" | grep OpenGL
