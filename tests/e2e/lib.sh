@@ -119,10 +119,13 @@ sound_played() {
 }
 silence_sound() { : >"$WORK/sound.raw"; }
 
+# Sanitizer builds run several times slower; their time limits stretch.
+SLOWDOWN=${BRAVOK_E2E_SLOWDOWN:-1}
+
 # Asks the window manager to close the window, as its close button does, and
 # checks that the game then ends with status 0 within the given seconds.
 close_game() {
-    local seconds=${1:-1}
+    local seconds=$((${1:-1} * SLOWDOWN))
     local start=$(date +%s%N)
     wmctrl -i -c "$WIN"
     local status=0
@@ -134,7 +137,7 @@ close_game() {
 }
 
 wait_ended() {
-    local deadline=$(($(date +%s%N) + $1 * 1000000000))
+    local deadline=$(($(date +%s%N) + $1 * SLOWDOWN * 1000000000))
     while kill -0 "$GAME_PID" 2>/dev/null; do
         grep -q '^State:.*Z' /proc/"$GAME_PID"/status 2>/dev/null && break
         (($(date +%s%N) < deadline)) || return 1
