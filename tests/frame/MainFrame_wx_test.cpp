@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "SceneTestSupport.h"
+#include "WxPump.h"
 #include "app/Resources.h"
 #include "frame/CommandIds.h"
 #include "platform/VirtualKeys.h"
@@ -21,6 +22,8 @@ namespace bravok {
 namespace {
 
 using namespace std::chrono_literals;
+using test::PumpFor;
+using test::PumpUntil;
 
 FrameResources MainFrameResources() {
     FrameResources resources;
@@ -30,23 +33,6 @@ FrameResources MainFrameResources() {
     resources.title = "Bravok";
     resources.idleMessage = "Ready";
     return resources;
-}
-
-// Runs the event loop until pred holds or a generous deadline passes.
-template <typename Pred>
-bool PumpUntil(Pred pred, std::chrono::milliseconds timeout = 20s) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!pred()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        wxYield();
-        wxTheApp->ProcessIdle();
-        std::this_thread::sleep_for(5ms);
-    }
-    return true;
-}
-
-void PumpFor(std::chrono::milliseconds duration) {
-    PumpUntil([] { return false; }, duration);
 }
 
 // Stands in for a display whose drawable takes its colours from a palette.

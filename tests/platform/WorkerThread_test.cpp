@@ -6,12 +6,14 @@
 #include <chrono>
 #include <thread>
 
+#include "Eventually.h"
 #include "platform/ManualResetEvent.h"
 
 namespace bravok {
 namespace {
 
 using namespace std::chrono_literals;
+using test::Eventually;
 
 // A worker whose ticks the test can hold: each tick announces itself, then waits
 // until the test lets it finish.
@@ -41,17 +43,6 @@ public:
     std::atomic<int> m_ticks{0};
     std::atomic<bool> m_stop{false};
 };
-
-// Waits until pred holds or a generous deadline passes.
-template <typename Pred>
-bool Eventually(Pred pred) {
-    const auto deadline = std::chrono::steady_clock::now() + 20s;
-    while (!pred()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(1ms);
-    }
-    return true;
-}
 
 TEST(WorkerThread, PauseTakesEffectOnlyAfterTheTickInProgress) {
     SteppedWorker worker;

@@ -7,23 +7,15 @@
 #include <thread>
 
 #include "EglContext.h"
+#include "Eventually.h"
 #include "SceneTestSupport.h"
 
 namespace bravok {
 namespace {
 
 using namespace std::chrono_literals;
+using test::Eventually;
 using test::ScopedTempDir;
-
-TEST(MovingModel, StartsRedAndShinyAtHeightTwo) {
-    CMovingModel model;
-    EXPECT_EQ(model.m_ambientDiffuse, (std::array<float, 4>{1, 0, 0, 1}));
-    EXPECT_EQ(model.m_specular, (std::array<float, 4>{1, 1, 1, 1}));
-    EXPECT_EQ(model.m_shininess, 120.0f);
-    EXPECT_EQ(model.m_posY, 2.0f);
-    EXPECT_EQ(model.m_posX, 0.0f);
-    EXPECT_FALSE(model.HasList());
-}
 
 // The swing is a triangle wave between -5 and 5 with a period of 40 ticks; the
 // spin adds 5 degrees a tick and never wraps.
@@ -103,16 +95,6 @@ TEST_F(MovingModelGlTest, DrawPlacesTheSpunMeshAndRestoresTheMatrix) {
 float Spin(CMovingModel& model) {
     std::scoped_lock lock(model.m_lock);
     return model.m_rotX;
-}
-
-template <typename Pred>
-bool Eventually(Pred pred) {
-    const auto deadline = std::chrono::steady_clock::now() + 20s;
-    while (!pred()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(2ms);
-    }
-    return true;
 }
 
 TEST_F(MovingModelGlTest, WorkerRunsWithoutTheMeshFile) {

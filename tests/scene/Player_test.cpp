@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <set>
 
@@ -15,19 +14,6 @@ namespace {
 
 using test::CaptureFeedback;
 using test::FeedbackPrimitive;
-
-TEST(Player, StartsAtTheEyePositionLookingDownTheRoomWithTheRing) {
-    CPlayer player;
-    EXPECT_EQ(player.m_posX, 0.0f);
-    EXPECT_EQ(player.m_posY, -3.0f);
-    EXPECT_EQ(player.m_posZ, -4.0f);
-    EXPECT_EQ(player.m_rotX, 0.0f);
-    EXPECT_EQ(player.m_rotY, 0.0f);
-    EXPECT_EQ(player.m_ambientDiffuse, (std::array<float, 4>{0.4f, 0.4f, 0.4f, 1.0f}));
-    EXPECT_EQ(player.m_shininess, 90.0f);
-    EXPECT_EQ(player.m_crosshairStyle.load(), 1);
-    EXPECT_EQ(player.m_mouseLook.load(), 0);
-}
 
 // The player's GL tests use a 64 x 64 pbuffer and the game's own projection.
 class PlayerGlTest : public test::GlTest {
@@ -214,37 +200,6 @@ TEST_F(PlayerGlTest, CrosshairStyleSwitchesAtTheNextDrawWithoutRecompiling) {
     m_player.m_crosshairStyle = 1;
     EXPECT_EQ(linesDrawn(), 27u);
     EXPECT_EQ(CSceneObject::NextListId(), static_cast<int>(m_player.m_roomListId) + 1);
-}
-
-TEST_F(PlayerGlTest, RoomIsSixQuadsInTheRoomMaterial) {
-    InitWithoutWorker();
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-32, 32, -32, 32, -32, 32);  // the whole room from outside, world units
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glRotatef(30, 1, 0, 0);  // tilted so no face is seen edge on
-    glRotatef(30, 0, 1, 0);
-    const auto primitives = CaptureFeedback([&] { glCallList(m_player.m_roomListId); });
-    // Every corner drawn is one of the box's eight, and all eight are drawn.
-    const auto view = test::CurrentMatrix();
-    std::set<std::array<long, 2>> box, drawn;
-    for (int x : {-20, 20})
-        for (int y : {0, 8})
-            for (int z : {-20, 20}) {
-                const auto p = test::Transform(view, x, y, z);
-                // Window coordinates of the 64-pixel view of -32..32.
-                box.insert({std::lround((p[0] + 32) * 100), std::lround((p[1] + 32) * 100)});
-            }
-    for (const auto& face : primitives) {
-        EXPECT_EQ(face.token, static_cast<GLenum>(GL_POLYGON_TOKEN));
-        for (const auto& v : face.vertices) drawn.insert({std::lround(v.x * 100), std::lround(v.y * 100)});
-    }
-    EXPECT_EQ(drawn, box);
-    EXPECT_GE(primitives.size(), 6u);
-    GLfloat ambient[4] = {};
-    glGetMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
-    EXPECT_FLOAT_EQ(ambient[0], 0.4f) << "the list sets the room's material";
 }
 
 }  // namespace
