@@ -36,22 +36,24 @@ bool PumpUntil(Pred pred, std::chrono::milliseconds timeout = 20s) {
     return true;
 }
 
-CMainApp& App() { return static_cast<CMainApp&>(*wxTheApp); }
-CMainFrame& Frame() { return *App().MainFrame(); }
-
-// Sends a command the way a menu item or an accelerator does: to the frame,
-// from where it goes on to the application.
-void Command(unsigned command) {
-    wxCommandEvent event(wxEVT_MENU, WxId(command));
-    event.SetEventObject(&Frame());
-    Frame().GetEventHandler()->ProcessEvent(event);
+// Start-up succeeded before any test runs, so the main window is there.
+CMainFrame& Frame() {
+    return *static_cast<CMainApp*>(wxTheApp)->MainFrame();
 }
 
-wxUpdateUIEvent Update(unsigned command) {
-    wxUpdateUIEvent event(WxId(command));
+// Sends an event the way a menu item or an accelerator does: to the frame, from
+// where it goes on to the application.
+template <typename Event>
+Event Send(Event event) {
     event.SetEventObject(&Frame());
     Frame().GetEventHandler()->ProcessEvent(event);
     return event;
+}
+void Command(unsigned command) {
+    Send(wxCommandEvent(wxEVT_MENU, WxId(command)));
+}
+wxUpdateUIEvent Update(unsigned command) {
+    return Send(wxUpdateUIEvent(WxId(command)));
 }
 
 void Activate(bool active) {
@@ -60,9 +62,8 @@ void Activate(bool active) {
 }
 
 class MainAppTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        ASSERT_NE(App().MainFrame(), nullptr);
         ASSERT_TRUE(PumpUntil([] { return Frame().SceneReady() && Frame().PaintCount() > 0; }));
     }
 };
@@ -95,13 +96,9 @@ TEST_F(MainAppTest, CommandsWithoutAHandlerShowDisabled) {
 }
 
 TEST_F(MainAppTest, MenuPromptsShowInTheStatusBar) {
-    wxMenuEvent highlight(wxEVT_MENU_HIGHLIGHT, WxId(ID_FILE_NEW));
-    highlight.SetEventObject(&Frame());
-    Frame().GetEventHandler()->ProcessEvent(highlight);
+    Send(wxMenuEvent(wxEVT_MENU_HIGHLIGHT, WxId(ID_FILE_NEW)));
     EXPECT_EQ(Frame().m_wndStatusBar->GetStatusText(), "Create a new document");
-    wxMenuEvent close(wxEVT_MENU_CLOSE, wxID_ANY, Frame().GetMenuBar()->GetMenu(0));
-    close.SetEventObject(&Frame());
-    Frame().GetEventHandler()->ProcessEvent(close);
+    Send(wxMenuEvent(wxEVT_MENU_CLOSE, wxID_ANY, Frame().GetMenuBar()->GetMenu(0)));
     EXPECT_EQ(Frame().m_wndStatusBar->GetStatusText(), "Ready");
 }
 
@@ -150,7 +147,8 @@ int main(int argc, char** argv) {
 
     // A settings folder and a current folder of the test's own, with the mesh.
     namespace fs = std::filesystem;
-    const fs::path home = fs::temp_directory_path() / ("bravok-app-test-" + std::to_string(getpid()));
+    const fs::path home =
+        fs::temp_directory_path() / ("bravok-app-test-" + std::to_string(getpid()));
     fs::create_directories(home);
     fs::copy_file(fs::path(BRAVOK_DATA_DIR) / "cylinder.vtx", home / "cylinder.vtx");
     fs::current_path(home);
@@ -163,10 +161,7 @@ int main(int argc, char** argv) {
     if (wxEntryStart(argc, argv) && wxTheApp->CallOnInit()) {
         status = RUN_ALL_TESTS();
         if (!wxTopLevelWindows.IsEmpty()) wxTheApp->GetTopWindow()->Close(true);
-        while (!wxTopLevelWindows.IsEmpty()) {
-            wxYield();
-            wxTheApp->ProcessIdle();
-        }
+        bravok::PumpUntil([] { return wxTopLevelWindows.IsEmpty(); });
         wxTheApp->OnExit();
     }
     wxEntryCleanup();

@@ -1,0 +1,86 @@
+// The resource tables and the version record, with no display.
+
+#include <gtest/gtest.h>
+#include <wx/event.h>
+
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "app/AcceleratorResource.h"
+#include "app/StringTable.h"
+#include "app/Version.h"
+#include "frame/CommandIds.h"
+
+namespace bravok {
+namespace {
+
+// The lookups the program makes, at both ends of the table and in between.
+TEST(StringTable, LookupsGiveTheTextsTheProgramShows) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {CommandPrompt(ID_FILE_NEW), "Create a new document"},
+        {CommandPrompt(ID_FILE_SAVE), "Save the active document"},
+        {CommandPrompt(ID_APP_EXIT), "Quit the application; prompts to save documents"},
+        {CommandPrompt(ID_APP_ABOUT), "Display program information, version number and copyright"},
+        {CommandPrompt(0xEF13), "Activate Task List"},  // the last string, no short name
+        {CommandPrompt(ID_OPTIONS_GRID), ""},           // a command with no string
+        {MainFrameCaption(), "Bravok"},
+        {AppName(), "Bravok"},
+        {IdleMessage(), "Ready"},
+    };
+    for (const auto& [actual, expected] : cases) EXPECT_EQ(actual, expected);
+    for (unsigned id : {0u, 0xE126u, ID_OPTIONS_CROSSHAIR, 0xFFFFu})
+        EXPECT_FALSE(LoadString(id).has_value()) << std::hex << id;
+}
+
+TEST(VersionRecord, ComesFromTheProjectVersion) {
+    std::vector<unsigned> project;
+    std::istringstream in(BRAVOK_TEST_PROJECT_VERSION);
+    for (std::string part; std::getline(in, part, '.');) project.push_back(std::stoul(part));
+    project.resize(4, 0);
+    std::string dotted, commas;
+    for (std::size_t i = 0; i < 4; ++i) {
+        dotted += (i ? "." : "") + std::to_string(project[i]);
+        commas += (i ? ", " : "") + std::to_string(project[i]);
+    }
+    EXPECT_EQ(std::vector<unsigned>(version::kNumbers.begin(), version::kNumbers.end()), project);
+    EXPECT_EQ(version::kDotted, dotted);
+    EXPECT_EQ(version::kFileVersion, commas);
+    EXPECT_EQ(version::kProductVersion, commas);
+    EXPECT_EQ(version::kAboutVersionLine,
+              "Bravok Version " + std::to_string(project[0]) + "." + std::to_string(project[1]));
+}
+
+// The 13 entries in their order as wx sees them, and the table built from them
+// finds each entry's command from its key.
+TEST(MainFrameAccelerators, AreTheThirteenKeysInOrder) {
+    const std::tuple<int, int, unsigned> expected[] = {
+        {wxACCEL_CTRL, 'N', ID_FILE_NEW},           {wxACCEL_CTRL, 'O', ID_FILE_OPEN},
+        {wxACCEL_CTRL, 'S', ID_FILE_SAVE},          {wxACCEL_CTRL, 'Z', ID_EDIT_UNDO},
+        {wxACCEL_CTRL, 'X', ID_EDIT_CUT},           {wxACCEL_CTRL, 'C', ID_EDIT_COPY},
+        {wxACCEL_CTRL, 'V', ID_EDIT_PASTE},         {wxACCEL_ALT, WXK_BACK, ID_EDIT_UNDO},
+        {wxACCEL_SHIFT, WXK_DELETE, ID_EDIT_CUT},   {wxACCEL_CTRL, WXK_INSERT, ID_EDIT_COPY},
+        {wxACCEL_SHIFT, WXK_INSERT, ID_EDIT_PASTE}, {wxACCEL_NORMAL, WXK_F6, ID_NEXT_PANE},
+        {wxACCEL_SHIFT, WXK_F6, ID_PREV_PANE},
+    };
+    const auto entries = MainFrameAcceleratorEntries();
+    const wxAcceleratorTable table = CreateMainAcceleratorTable();
+    ASSERT_EQ(entries.size(), std::size(expected));
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const auto [flags, key, command] = expected[i];
+        SCOPED_TRACE(testing::Message() << "entry " << i);
+        EXPECT_EQ(entries[i].GetFlags(), flags);
+        EXPECT_EQ(entries[i].GetKeyCode(), key);
+        EXPECT_EQ(CommandFromWxId(entries[i].GetCommand()), command);
+        wxKeyEvent press(wxEVT_KEY_DOWN);
+        press.m_keyCode = key;
+        press.SetControlDown(flags & wxACCEL_CTRL);
+        press.SetAltDown(flags & wxACCEL_ALT);
+        press.SetShiftDown(flags & wxACCEL_SHIFT);
+        EXPECT_EQ(table.GetCommand(press), entries[i].GetCommand());
+    }
+}
+
+}  // namespace
+}  // namespace bravok

@@ -1,0 +1,65 @@
+// What wx builds from the menu and icon tables.
+
+#include <gtest/gtest.h>
+#include <wx/menu.h>
+
+#include <vector>
+
+#include "app/IconResource.h"
+#include "app/MenuResource.h"
+#include "app/StringTable.h"
+#include "frame/CommandIds.h"
+
+namespace bravok {
+namespace {
+
+// wx keeps each label as written, "&" mnemonic and "\t" key included; each item
+// carries its command's wx id, its kind and its command's prompt as help string.
+TEST(MainMenuBar, HoldsTheItemsInOrderAsWxSeesThem) {
+    struct Item {
+        const char* text;
+        unsigned command;
+        bool checkable;
+    };
+    const std::pair<const char*, std::vector<Item>> popups[] = {
+        {"&File",
+         {{"&New\tCtrl+N", ID_FILE_NEW, false},
+          {"&Save\tCtrl+S", ID_FILE_SAVE, false},
+          {"E&xit", ID_APP_EXIT, false}}},
+        {"&Options",
+         {{"&Crosshair", ID_OPTIONS_CROSSHAIR, true}, {"&Grid", ID_OPTIONS_GRID, true}}},
+        {"&Help", {{"&About Bravok...", ID_APP_ABOUT, false}}},
+    };
+    const auto bar = CreateMainMenuBar();
+    ASSERT_EQ(bar->GetMenuCount(), std::size(popups));
+    for (size_t i = 0; i < std::size(popups); ++i) {
+        EXPECT_EQ(bar->GetMenuLabel(i).utf8_string(), popups[i].first);
+        const wxMenu* menu = bar->GetMenu(i);
+        ASSERT_EQ(menu->GetMenuItemCount(), popups[i].second.size()) << popups[i].first;
+        for (size_t k = 0; k < popups[i].second.size(); ++k) {
+            const Item& expected = popups[i].second[k];
+            SCOPED_TRACE(expected.text);
+            const wxMenuItem* item = menu->FindItemByPosition(k);
+            EXPECT_EQ(item->GetItemLabel().utf8_string(), expected.text);
+            EXPECT_EQ(CommandFromWxId(item->GetId()), expected.command);
+            EXPECT_EQ(item->GetKind(), expected.checkable ? wxITEM_CHECK : wxITEM_NORMAL);
+            EXPECT_EQ(item->GetHelp().utf8_string(), CommandPrompt(expected.command));
+        }
+    }
+}
+
+TEST(IconBundles, Hold32And16PixelIconsOfAtMostSixteenColours) {
+    for (const wxIconBundle& bundle : {MainFrameIcons(), SecondIcons()}) {
+        EXPECT_EQ(bundle.GetIconCount(), 2u);
+        for (int size : {32, 16}) {
+            const wxIcon icon = bundle.GetIcon(wxSize(size, size), wxIconBundle::FALLBACK_NONE);
+            ASSERT_TRUE(icon.IsOk()) << size << " px";
+            EXPECT_EQ(icon.GetSize(), wxSize(size, size));
+            EXPECT_LE(icon.ConvertToImage().CountColours(16), 16u) << size << " px";
+        }
+    }
+    EXPECT_TRUE(LoadIconGroup(IDR_SECOND_ICON + 1).IsEmpty());
+}
+
+}  // namespace
+}  // namespace bravok
