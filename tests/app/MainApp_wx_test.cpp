@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "WxPump.h"
 #include "frame/CommandIds.h"
 #include "frame/MainFrame.h"
 #include "platform/VirtualKeys.h"
@@ -23,18 +24,7 @@ namespace bravok {
 namespace {
 
 using namespace std::chrono_literals;
-
-template <typename Pred>
-bool PumpUntil(Pred pred, std::chrono::milliseconds timeout = 20s) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!pred()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        wxYield();
-        wxTheApp->ProcessIdle();
-        std::this_thread::sleep_for(5ms);
-    }
-    return true;
-}
+using test::PumpUntil;
 
 // Start-up succeeded before any test runs, so the main window is there.
 CMainFrame& Frame() {
@@ -161,7 +151,7 @@ int main(int argc, char** argv) {
     if (wxEntryStart(argc, argv) && wxTheApp->CallOnInit()) {
         status = RUN_ALL_TESTS();
         if (!wxTopLevelWindows.IsEmpty()) wxTheApp->GetTopWindow()->Close(true);
-        bravok::PumpUntil([] { return wxTopLevelWindows.IsEmpty(); });
+        bravok::test::PumpUntil([] { return wxTopLevelWindows.IsEmpty(); });
         wxTheApp->OnExit();
     }
     wxEntryCleanup();
