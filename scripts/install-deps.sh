@@ -14,6 +14,8 @@ packages=(
     xvfb xauth xdotool imagemagick openbox x11-utils wmctrl
     # a non-English locale for the loader's locale test
     locales
+    # installing: the desktop files' validators, the manual page, the Debian package
+    desktop-file-utils appstream man-db groff-base dpkg-dev file
 )
 
 missing=()

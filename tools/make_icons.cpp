@@ -3,8 +3,9 @@
 //
 // Icon 128, the main window's: a look into the dark room, the red model floating in
 // it behind the green ring crosshair. Icon 129: the same model and crosshair alone on
-// black. The images are kept as palette indices, apart from any file format, so that
-// further writers (PNG for the desktop) can take the same pictures.
+// black. The images are kept as palette indices, apart from any file format: the
+// program compiles the XPM files in, and the desktop takes the main window's icon as
+// PNG files, at the two sizes of the XPMs and larger.
 //
 //   make_icons data/icons                  writes every image into that folder
 //   make_icons --print mainframe-32.xpm    writes one image on stdout
@@ -219,18 +220,135 @@ void WriteXpm(const IndexedImage& image, std::string_view variable, std::ostream
     }
 }
 
+// PNG, 4 bits per pixel on the 16-colour palette. The image data goes into the zlib
+// stream as stored (uncompressed) deflate blocks: no compression library, and the
+// largest icon still stays under 9 KB.
+class PngWriter {
+  public:
+    explicit PngWriter(std::ostream& out) : m_out(out) {}
+
+    void Write(const IndexedImage& image) {
+        m_out.write("\x89PNG\r\n\x1a\n", 8);
+        const auto size = static_cast<std::uint32_t>(image.Size());
+        std::vector<std::uint8_t> header;
+        AppendBigEndian(header, size);
+        AppendBigEndian(header, size);
+        header.insert(header.end(), {4, 3, 0, 0, 0});  // depth 4, palette, no interlace
+        Chunk("IHDR", header);
+
+        std::vector<std::uint8_t> palette;
+        for (std::string_view rgb : kPaletteRgb)
+            for (std::size_t i = 1; i < 7; i += 2)
+                palette.push_back(static_cast<std::uint8_t>(
+                    std::stoi(std::string(rgb.substr(i, 2)), nullptr, 16)));
+        Chunk("PLTE", palette);
+        Chunk("IDAT", Zlib(Scanlines(image)));
+        Chunk("IEND", {});
+    }
+
+  private:
+    // Each row: filter type 0 (none), then two pixels a byte, the left one high.
+    static std::vector<std::uint8_t> Scanlines(const IndexedImage& image) {
+        std::vector<std::uint8_t> rows;
+        for (int y = 0; y < image.Size(); ++y) {
+            rows.push_back(0);
+            for (int x = 0; x < image.Size(); x += 2) {
+                const int right = x + 1 < image.Size() ? image.At(x + 1, y) : 0;
+                rows.push_back(static_cast<std::uint8_t>(image.At(x, y) << 4 | right));
+            }
+        }
+        return rows;
+    }
+
+    static std::vector<std::uint8_t> Zlib(const std::vector<std::uint8_t>& data) {
+        constexpr std::size_t kMaxStored = 65535;
+        std::vector<std::uint8_t> stream = {0x78, 0x01};  // deflate, 32 KB window, no dictionary
+        std::size_t offset = 0;
+        do {
+            const std::size_t length = std::min(kMaxStored, data.size() - offset);
+            const bool last = offset + length == data.size();
+            stream.push_back(last ? 1 : 0);
+            const auto len = static_cast<std::uint16_t>(length);
+            const auto nlen = static_cast<std::uint16_t>(~len);
+            stream.insert(
+                stream.end(),
+                {static_cast<std::uint8_t>(len & 0xFF), static_cast<std::uint8_t>(len >> 8),
+                 static_cast<std::uint8_t>(nlen & 0xFF), static_cast<std::uint8_t>(nlen >> 8)});
+            stream.insert(stream.end(), data.begin() + static_cast<std::ptrdiff_t>(offset),
+                          data.begin() + static_cast<std::ptrdiff_t>(offset + length));
+            offset += length;
+        } while (offset < data.size());
+        AppendBigEndian(stream, Adler32(data));
+        return stream;
+    }
+
+    void Chunk(std::string_view type, const std::vector<std::uint8_t>& data) {
+        std::vector<std::uint8_t> body(type.begin(), type.end());
+        body.insert(body.end(), data.begin(), data.end());
+        std::vector<std::uint8_t> framed;
+        AppendBigEndian(framed, static_cast<std::uint32_t>(data.size()));
+        framed.insert(framed.end(), body.begin(), body.end());
+        AppendBigEndian(framed, Crc32(body));
+        m_out.write(reinterpret_cast<const char*>(framed.data()),
+                    static_cast<std::streamsize>(framed.size()));
+    }
+
+    static void AppendBigEndian(std::vector<std::uint8_t>& bytes, std::uint32_t value) {
+        for (int shift = 24; shift >= 0; shift -= 8)
+            bytes.push_back(static_cast<std::uint8_t>(value >> shift));
+    }
+
+    // The CRC-32 of ISO 3309, bit by bit: the icons are small.
+    static std::uint32_t Crc32(const std::vector<std::uint8_t>& bytes) {
+        std::uint32_t crc = 0xFFFFFFFFu;
+        for (std::uint8_t byte : bytes) {
+            crc ^= byte;
+            for (int bit = 0; bit < 8; ++bit) crc = crc & 1 ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
+        }
+        return ~crc;
+    }
+
+    static std::uint32_t Adler32(const std::vector<std::uint8_t>& bytes) {
+        std::uint32_t a = 1, b = 0;
+        for (std::uint8_t byte : bytes) {
+            a = (a + byte) % 65521;
+            b = (b + a) % 65521;
+        }
+        return b << 16 | a;
+    }
+
+    std::ostream& m_out;
+};
+
+enum class Format { kXpm, kPng };
+
 struct IconFile {
     std::string_view fileName;
-    std::string_view variable;
+    std::string_view variable;  // XPM only
     IndexedImage (*draw)(int size);
     int size;
+    Format format;
 };
 constexpr std::array kIconFiles = {
-    IconFile{"mainframe-32.xpm", "mainframe_32_xpm", MainFrameIcon, 32},
-    IconFile{"mainframe-16.xpm", "mainframe_16_xpm", MainFrameIcon, 16},
-    IconFile{"second-32.xpm", "second_32_xpm", SecondIcon, 32},
-    IconFile{"second-16.xpm", "second_16_xpm", SecondIcon, 16},
+    IconFile{"mainframe-32.xpm", "mainframe_32_xpm", MainFrameIcon, 32, Format::kXpm},
+    IconFile{"mainframe-16.xpm", "mainframe_16_xpm", MainFrameIcon, 16, Format::kXpm},
+    IconFile{"second-32.xpm", "second_32_xpm", SecondIcon, 32, Format::kXpm},
+    IconFile{"second-16.xpm", "second_16_xpm", SecondIcon, 16, Format::kXpm},
+    // The desktop's application icon: the main window's picture.
+    IconFile{"mainframe-16.png", {}, MainFrameIcon, 16, Format::kPng},
+    IconFile{"mainframe-32.png", {}, MainFrameIcon, 32, Format::kPng},
+    IconFile{"mainframe-48.png", {}, MainFrameIcon, 48, Format::kPng},
+    IconFile{"mainframe-64.png", {}, MainFrameIcon, 64, Format::kPng},
+    IconFile{"mainframe-128.png", {}, MainFrameIcon, 128, Format::kPng},
 };
+
+void WriteIcon(const IconFile& file, std::ostream& out) {
+    const IndexedImage image = file.draw(file.size);
+    if (file.format == Format::kPng)
+        PngWriter(out).Write(image);
+    else
+        WriteXpm(image, file.variable, out);
+}
 
 int Usage() {
     std::cerr << "usage: make_icons OUTPUT_FOLDER\n"
@@ -245,7 +363,7 @@ int main(int argc, char** argv) {
     if (args.size() == 2 && args[0] == "--print") {
         for (const IconFile& file : kIconFiles)
             if (file.fileName == args[1]) {
-                WriteXpm(file.draw(file.size), file.variable, std::cout);
+                WriteIcon(file, std::cout);
                 return std::cout.good() ? 0 : 1;
             }
         std::cerr << "make_icons: no image named " << args[1] << "\n";
@@ -256,7 +374,7 @@ int main(int argc, char** argv) {
     const std::filesystem::path folder(args[0]);
     for (const IconFile& file : kIconFiles) {
         std::ofstream out(folder / file.fileName, std::ios::binary);
-        WriteXpm(file.draw(file.size), file.variable, out);
+        WriteIcon(file, out);
         if (!out) {
             std::cerr << "make_icons: cannot write " << (folder / file.fileName) << "\n";
             return 1;
