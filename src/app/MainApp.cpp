@@ -3,6 +3,8 @@
 #include <wx/config.h>
 #include <wx/dialog.h>
 #include <wx/fileconf.h>
+#include <wx/filename.h>
+#include <wx/log.h>
 #include <wx/msgdlg.h>
 #include <wx/stdpaths.h>
 
@@ -110,10 +112,17 @@ void CMainApp::LoadStdProfileSettings(int recentFileCount) {
 void CMainApp::SaveStdProfileSettings() {
     wxConfigBase* config = wxConfigBase::Get(false);
     if (config == nullptr || m_fileHistory == nullptr) return;
+    // On a new account the settings folder may not exist yet; and a settings
+    // file that cannot be written must never hold up the exit with a dialog.
+    wxLogNull quiet;
+    wxFileName::Mkdir(wxStandardPaths::Get().GetUserConfigDir(), wxS_DIR_DEFAULT,
+                      wxPATH_MKDIR_FULL);
     config->SetPath("/Recent File List");
     m_fileHistory->Save(*config);
     config->SetPath("/");
-    config->Flush();
+    if (!config->Flush())
+        std::fprintf(stderr, "bravok: the settings could not be saved in %s\n",
+                     wxStandardPaths::Get().GetUserConfigDir().utf8_str().data());
 }
 
 void CMainApp::OnAppAbout(wxCommandEvent&) {

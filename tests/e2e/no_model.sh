@@ -1,7 +1,9 @@
 # Started in a folder without cylinder.vtx the game runs without the model;
-# File > Exit ends it.
+# File > Exit ends it, and keeps its settings even where, as on a new account,
+# the settings folder does not exist yet.
 source "$(dirname "$0")/lib.sh"
 empty=$(mktemp -d)
+export XDG_CONFIG_HOME=$WORK/new-account/.config
 start_game "$empty"
 
 for i in 1 2 3 4 5 6; do
@@ -18,4 +20,5 @@ status=0
 wait "$GAME_PID" || status=$?
 GAME_PID=
 ((status == 0)) || fail "status $status after File > Exit"
+[[ -f $XDG_CONFIG_HOME/Bravok.conf ]] || fail "no settings file in a new settings folder"
 rmdir "$empty"
