@@ -22,7 +22,9 @@ struct Vec3 {
 };
 
 // Tiny magnitudes print as 0 rather than as -0 or 1e-17 noise.
-double Clean(double value) { return std::fabs(value) < 1e-12 ? 0.0 : value; }
+double Clean(double value) {
+    return std::fabs(value) < 1e-12 ? 0.0 : value;
+}
 
 void PrintLine(const Vec3 (&v)[3]) {
     for (int i = 0; i < 3; ++i)

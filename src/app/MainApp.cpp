@@ -23,7 +23,9 @@ namespace {
 
 std::atomic<bool> g_closeRequested{false};
 
-extern "C" void RequestClose(int) { g_closeRequested.store(true); }
+extern "C" void RequestClose(int) {
+    g_closeRequested.store(true);
+}
 
 constexpr int kSignalPollMs = 100;
 
@@ -50,9 +52,9 @@ wxBEGIN_EVENT_TABLE(CMainApp, wxApp)
     EVT_ACTIVATE_APP(CMainApp::OnActivateApp)
     EVT_TIMER(wxID_ANY, CMainApp::OnSignalPoll)
 wxEND_EVENT_TABLE()
-// clang-format on
+    // clang-format on
 
-bool CMainApp::OnInit() {
+    bool CMainApp::OnInit() {
     // No call of the base: the game takes no command-line options.
     wxSetAssertHandler(ReportAssertion);
     SetAppName(wxString::FromUTF8(AppName().data(), AppName().size()));

@@ -17,7 +17,7 @@ class CMainFrame;
 // settings, and hands the main window the changes of the application's active
 // state.
 class CMainApp : public wxApp {
-public:
+  public:
     static constexpr int kRecentFileCount = 4;
 
     bool OnInit() override;
@@ -30,7 +30,7 @@ public:
 
     CMainFrame* MainFrame() const { return m_pMainWnd; }
 
-private:
+  private:
     bool InitInstance();
     void LoadStdProfileSettings(int recentFileCount);
     void SaveStdProfileSettings();

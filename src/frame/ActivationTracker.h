@@ -8,7 +8,7 @@ namespace bravok {
 // changes may be passed on, or the pauses would not balance and the game could
 // stay frozen. The application starts active: its workers start running.
 class ActivationTracker {
-public:
+  public:
     // True when `active` differs from the state known so far, which it becomes.
     bool Update(bool active) {
         if (active == m_active) return false;
@@ -17,7 +17,7 @@ public:
     }
     bool IsActive() const { return m_active; }
 
-private:
+  private:
     bool m_active = true;
 };
 

@@ -7,7 +7,7 @@ namespace bravok {
 
 // The program's own command and resource ids. They are the classic numbers, and
 // everything in the program speaks of commands by them.
-inline constexpr unsigned IDR_MAINFRAME = 128;  // menu, accelerators, icon, title
+inline constexpr unsigned IDR_MAINFRAME = 128;    // menu, accelerators, icon, title
 inline constexpr unsigned IDR_SECOND_ICON = 129;  // a second icon group nothing loads
 inline constexpr unsigned IDD_ABOUTBOX = 100;
 inline constexpr unsigned IDOK_BUTTON = 1;
@@ -34,9 +34,9 @@ inline constexpr unsigned AFX_IDW_STATUS_BAR = 0xE801;
 // widely to shift into its range, so each command gets a wx id of its own from
 // this one table. Nothing else converts between the two numberings.
 inline constexpr std::array kCommandIds = {
-    ID_FILE_NEW,   ID_FILE_OPEN, ID_FILE_SAVE, ID_EDIT_COPY, ID_EDIT_CUT,
-    ID_EDIT_PASTE, ID_EDIT_UNDO, ID_APP_ABOUT, ID_APP_EXIT,  ID_NEXT_PANE,
-    ID_PREV_PANE,  ID_OPTIONS_CROSSHAIR,      ID_OPTIONS_GRID,
+    ID_FILE_NEW,   ID_FILE_OPEN,         ID_FILE_SAVE,    ID_EDIT_COPY, ID_EDIT_CUT,
+    ID_EDIT_PASTE, ID_EDIT_UNDO,         ID_APP_ABOUT,    ID_APP_EXIT,  ID_NEXT_PANE,
+    ID_PREV_PANE,  ID_OPTIONS_CROSSHAIR, ID_OPTIONS_GRID,
 };
 
 // Above wx's own reserved ids (up to 5999) and well below 0x7FFF.

@@ -12,7 +12,7 @@ namespace bravok {
 // exclusive, so the last column and row can be reached but not passed), and the
 // display counter that hides the cursor while it is negative.
 class CursorClip {
-public:
+  public:
     void Clip(std::optional<Rect> screenRect) { m_clip = screenRect; }
     const std::optional<Rect>& ClipRect() const { return m_clip; }
 
@@ -29,7 +29,7 @@ public:
     int DisplayCount() const { return m_displayCount; }
     bool Visible() const { return m_displayCount >= 0; }
 
-private:
+  private:
     std::optional<Rect> m_clip;
     int m_displayCount = 0;
 };

@@ -69,8 +69,7 @@ void CMainFrame::RenderScene() {
 }
 
 int CMainFrame::StatusStripHeight() const {
-    return m_wndStatusBar != nullptr && m_wndStatusBar->IsShown() ? m_wndStatusBar->GetSize().y
-                                                                   : 0;
+    return m_wndStatusBar != nullptr && m_wndStatusBar->IsShown() ? m_wndStatusBar->GetSize().y : 0;
 }
 
 wxSize CMainFrame::UpdateSnapshot() {

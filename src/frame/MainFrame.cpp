@@ -17,9 +17,10 @@ wxBEGIN_EVENT_TABLE(CMainFrame, wxFrame)
     EVT_MOVE(CMainFrame::OnFrameMove)
     EVT_CLOSE(CMainFrame::OnClose)
 wxEND_EVENT_TABLE()
-// clang-format on
+    // clang-format on
 
-CMainFrame::CMainFrame() : m_sound(std::make_unique<SdlSoundService>()) {}
+    CMainFrame::CMainFrame()
+    : m_sound(std::make_unique<SdlSoundService>()) {}
 
 CMainFrame::~CMainFrame() {
     // The workers use this window and the scene objects on every tick: they end
@@ -53,7 +54,12 @@ int CMainFrame::OnCreate() {
     // than asked, but there has to be one.
     for (int depth : {static_cast<int>(request.cDepthBits), 24, 16}) {
         wxGLAttributes attributes;
-        attributes.PlatformDefaults().RGBA().DoubleBuffer().MinRGBA(8, 8, 8, 0).Depth(depth).EndList();
+        attributes.PlatformDefaults()
+            .RGBA()
+            .DoubleBuffer()
+            .MinRGBA(8, 8, 8, 0)
+            .Depth(depth)
+            .EndList();
         if (!wxGLCanvas::IsDisplaySupported(attributes)) continue;
         m_canvas = new wxGLCanvas(this, attributes, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                   wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS);

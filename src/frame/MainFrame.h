@@ -43,7 +43,7 @@ struct FrameResources {
 // IWindowServices part from its own thread, and those calls only read a
 // snapshot this window keeps up to date, or post work to the window's thread.
 class CMainFrame : public wxFrame, public IWindowServices {
-public:
+  public:
     static constexpr int kCreationSize = 500;  // outer width and height, pixels
 
     CMainFrame();
@@ -108,12 +108,12 @@ public:
     std::array<float, 4> m_lightPosition{-1.0f, 1.0f, 0.0f, 1.0f};
     CDib m_dib;  // a 16 x 16 blank image, made with the frame and kept for its life
 
-protected:
+  protected:
     // What the display made of the pixel-format request. Tests override it to
     // stand in for a palette-based display.
     virtual PixelFormatDescriptor DescribePixelFormat() const;
 
-private:
+  private:
     // The steps of window creation that need the OpenGL context current. GTK
     // can make a context current only on a realised window, and lays the window
     // out only after realising it; the input worker reads the client size as it
@@ -151,7 +151,7 @@ private:
     bool m_destroyed = false;
     int m_paletteRealizations = 0;
     int m_paintCount = 0;  // frames drawn
-    CursorClip m_cursor;  // UI thread only
+    CursorClip m_cursor;   // UI thread only
     wxSize m_projectedSize{-1, -1};
 
     AsyncKeyTable m_keys;
@@ -159,9 +159,9 @@ private:
 
     // What the input worker reads of the window, kept by the window's thread.
     struct Snapshot {
-        Rect client;        // the client area, status bar strip included
-        Point origin;       // the client area's top-left corner on the screen
-        Point cursor;       // the cursor on the screen, held inside the clip
+        Rect client;   // the client area, status bar strip included
+        Point origin;  // the client area's top-left corner on the screen
+        Point cursor;  // the cursor on the screen, held inside the clip
         std::optional<Rect> clip;
     };
     mutable std::mutex m_snapshotLock;  // guards m_snapshot

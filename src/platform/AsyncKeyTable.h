@@ -14,7 +14,7 @@ namespace bravok {
 // key, and the query clears bit 0. A press that begins and ends between two
 // polls is therefore still seen once.
 class AsyncKeyTable {
-public:
+  public:
     static constexpr int kKeyCount = 256;
     static constexpr std::int16_t kDownBit = static_cast<std::int16_t>(0x8000);
     static constexpr std::int16_t kPressedBit = 0x0001;
@@ -26,7 +26,7 @@ public:
     // releases of keys held then never reach it.
     void Clear();
 
-private:
+  private:
     static constexpr std::uint8_t kDown = 1;
     static constexpr std::uint8_t kPressed = 2;
     static bool Valid(int vk) { return vk >= 0 && vk < kKeyCount; }

@@ -21,8 +21,8 @@ const char* Describe(FileException::Cause cause) {
 }  // namespace
 
 FileException::FileException(Cause cause, std::string path, int error)
-    : std::runtime_error(std::string(Describe(cause)) + " \"" + path + "\": " +
-                         std::strerror(error)),
+    : std::runtime_error(std::string(Describe(cause)) + " \"" + path +
+                         "\": " + std::strerror(error)),
       m_cause(cause),
       m_path(std::move(path)),
       m_error(error) {}

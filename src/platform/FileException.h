@@ -8,7 +8,7 @@ namespace bravok {
 // A file could not be opened, read, or closed. Carries the path and the system's
 // error number so a caller that wants to can say why.
 class FileException : public std::runtime_error {
-public:
+  public:
     enum class Cause { Open, Read, Seek, Close };
 
     FileException(Cause cause, std::string path, int error);
@@ -17,7 +17,7 @@ public:
     const std::string& GetPath() const { return m_path; }
     int GetError() const { return m_error; }
 
-private:
+  private:
     Cause m_cause;
     std::string m_path;
     int m_error;

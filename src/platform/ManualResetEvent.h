@@ -11,13 +11,13 @@ enum class WaitResult { Signalled, TimedOut, Failed };
 // An event that stays set until it is reset, so every waiter that comes after
 // Set sees it, however late it arrives.
 class ManualResetEvent {
-public:
+  public:
     void Set();
     void Reset();
     bool IsSet() const;
     WaitResult Wait(std::chrono::milliseconds timeout) const;
 
-private:
+  private:
     mutable std::mutex m_mutex;  // guards m_signalled
     mutable std::condition_variable m_changed;
     bool m_signalled = false;

@@ -7,7 +7,7 @@ namespace bravok {
 // thread and must never block for long: the input worker calls them while it
 // holds the player's lock.
 class ISoundService {
-public:
+  public:
     virtual ~ISoundService() = default;
     // A file that cannot be found or read plays a short default sound instead.
     virtual void PlayAsync(const char* path) = 0;

@@ -12,7 +12,7 @@ namespace bravok {
 // comes in several pieces. Errors on open, read, seek and close throw
 // FileException; the file is closed in every case.
 class TextFileReader {
-public:
+  public:
     explicit TextFileReader(const char* path);
     TextFileReader(const TextFileReader&) = delete;
     TextFileReader& operator=(const TextFileReader&) = delete;
@@ -24,7 +24,7 @@ public:
     void SeekToBegin();
     void Close();
 
-private:
+  private:
     // Next character with CR LF folded into LF, or EOF.
     int NextChar();
 

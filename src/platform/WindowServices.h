@@ -14,7 +14,7 @@ class ISoundService;
 // calls may wait for the window's thread, since the worker makes them while it
 // holds a lock the painting code also takes.
 class IWindowServices {
-public:
+  public:
     virtual ~IWindowServices() = default;
 
     // The client area; left and top are 0.

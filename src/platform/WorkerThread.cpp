@@ -4,7 +4,9 @@
 
 namespace bravok {
 
-WorkerThread::~WorkerThread() { Join(); }
+WorkerThread::~WorkerThread() {
+    Join();
+}
 
 bool WorkerThread::Start(std::function<void()> body) {
     try {

@@ -14,7 +14,7 @@ namespace bravok {
 // left paused with the lock held, and the painting thread never waits on it.
 // Pauses nest; resuming a worker that is not paused does nothing.
 class WorkerThread {
-public:
+  public:
     WorkerThread() = default;
     WorkerThread(const WorkerThread&) = delete;
     WorkerThread& operator=(const WorkerThread&) = delete;
@@ -41,7 +41,7 @@ public:
     // another tick.
     bool PassPauseGate();
 
-private:
+  private:
     mutable std::mutex m_mutex;  // guards m_pauseCount and m_ending
     std::condition_variable m_gateChanged;
     int m_pauseCount = 0;

@@ -9,7 +9,9 @@ CMovingModel::CMovingModel() {
     m_posY = 2.0f;
 }
 
-CMovingModel::~CMovingModel() { StopWorker(m_hStopEvent); }
+CMovingModel::~CMovingModel() {
+    StopWorker(m_hStopEvent);
+}
 
 void CMovingModel::Init() {
     m_hStopEvent = std::make_unique<ManualResetEvent>();
@@ -32,7 +34,9 @@ void CMovingModel::Draw() {
     glPopMatrix();
 }
 
-void CMovingModel::Cleanup() { StopWorker(m_hStopEvent); }
+void CMovingModel::Cleanup() {
+    StopWorker(m_hStopEvent);
+}
 
 void CMovingModel::ThreadProc() {
     float step = kSwingStep;

@@ -12,7 +12,7 @@ namespace bravok {
 // and x = +5 while spinning it about the X axis; the player's worker asks for
 // the repaints that show the motion.
 class CMovingModel : public CSceneObject {
-public:
+  public:
     static constexpr const char* kVertexFile = "cylinder.vtx";
     static constexpr float kSwingStep = 0.5f;  // world units per tick
     static constexpr float kSwingLimit = 5.0f;

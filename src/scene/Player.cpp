@@ -11,7 +11,9 @@ CPlayer::CPlayer() {
     m_shininess = 90.0f;
 }
 
-CPlayer::~CPlayer() { StopWorker(m_hStopEvent); }
+CPlayer::~CPlayer() {
+    StopWorker(m_hStopEvent);
+}
 
 void CPlayer::Init(IWindowServices* owner) {
     m_pFrame = owner;
@@ -44,6 +46,8 @@ void CPlayer::Draw() {
     glCallList(m_roomListId);
 }
 
-void CPlayer::Cleanup() { StopWorker(m_hStopEvent); }
+void CPlayer::Cleanup() {
+    StopWorker(m_hStopEvent);
+}
 
 }  // namespace bravok

@@ -15,7 +15,7 @@ namespace bravok {
 // on the model-view matrix for the rest of the world; it owns the room and the
 // two crosshairs, and an input worker that moves it from the keyboard and mouse.
 class CPlayer : public CSceneObject {
-public:
+  public:
     static constexpr float kMoveStep = 1.0f;       // world units per tick
     static constexpr float kKeyTurnStep = 5.0f;    // degrees per tick, arrows and A/Z
     static constexpr float kMouseTurnStep = 7.0f;  // degrees per tick, heading
@@ -70,7 +70,7 @@ public:
     std::atomic<int> m_crosshairStyle{1};  // nonzero: ring, 0: grid
     std::atomic<int> m_mouseLook{0};       // nonzero while the window holds the mouse
 
-private:
+  private:
     void MouseLookLocked(IWindowServices& owner, InputLoopState& state);
 };
 

@@ -10,7 +10,9 @@ namespace bravok {
 
 namespace {
 
-bool IsDown(std::int16_t state) { return (state & AsyncKeyTable::kDownBit) != 0; }
+bool IsDown(std::int16_t state) {
+    return (state & AsyncKeyTable::kDownBit) != 0;
+}
 
 }  // namespace
 

@@ -12,9 +12,13 @@ namespace {
 int g_lastListId = 0;
 }  // namespace
 
-CSceneObject::~CSceneObject() { CSceneObject::Cleanup(); }
+CSceneObject::~CSceneObject() {
+    CSceneObject::Cleanup();
+}
 
-int CSceneObject::NextListId() { return ++g_lastListId; }
+int CSceneObject::NextListId() {
+    return ++g_lastListId;
+}
 
 void CSceneObject::Load(const char* path) {
     try {
@@ -63,7 +67,9 @@ void CSceneObject::StartThread() {
     m_hThread->Start([this] { ThreadEntry(this); });
 }
 
-void CSceneObject::ThreadEntry(void* param) { static_cast<CSceneObject*>(param)->ThreadProc(); }
+void CSceneObject::ThreadEntry(void* param) {
+    static_cast<CSceneObject*>(param)->ThreadProc();
+}
 
 void CSceneObject::SuspendWorker() {
     if (m_hThread) m_hThread->Suspend();

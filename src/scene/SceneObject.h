@@ -19,7 +19,7 @@ namespace bravok {
 // worker runs on its own thread, and each derived class that has one guards the
 // fields its worker changes with a lock of its own.
 class CSceneObject {
-public:
+  public:
     // Every worker wakes up this often to do one tick of its work.
     static constexpr std::chrono::milliseconds kTickPeriod{50};
 
@@ -68,7 +68,7 @@ public:
     std::unique_ptr<WorkerThread> m_hThread;
     GLuint m_listId = 0;  // 0 until Load has compiled a list; ids start at 1
 
-protected:
+  protected:
     // The loop condition of every worker: waits one tick period on the stop
     // event, then passes the pause gate. True when one more tick is due; false
     // when the event was set, the wait failed, or the worker is being stopped.
@@ -78,7 +78,7 @@ protected:
     // and the event. Safe to call again, and on an object that never started one.
     void StopWorker(std::unique_ptr<ManualResetEvent>& stopEvent);
 
-private:
+  private:
     void CompileMesh();
 };
 

@@ -1,9 +1,9 @@
 #include "scene/VertexFile.h"
 
-#include <clocale>
-#include <climits>
-#include <cstdio>
 #include <locale.h>
+#include <climits>
+#include <clocale>
+#include <cstdio>
 #include <new>
 
 #include "platform/TextFileReader.h"
@@ -21,7 +21,7 @@ locale_t ClassicLocale() {
 }
 
 class ScopedThreadLocale {
-public:
+  public:
     explicit ScopedThreadLocale(locale_t locale)
         : m_previous(locale ? uselocale(locale) : static_cast<locale_t>(nullptr)) {}
     ~ScopedThreadLocale() {
@@ -30,7 +30,7 @@ public:
     ScopedThreadLocale(const ScopedThreadLocale&) = delete;
     ScopedThreadLocale& operator=(const ScopedThreadLocale&) = delete;
 
-private:
+  private:
     locale_t m_previous;
 };
 

@@ -13,10 +13,9 @@ TEST(ActivationTracker, PassesOnOnlyRealChangesSoPausesBalance) {
         int pausedAtEnd;
     };
     const Case cases[] = {
-        {"+", 0},        // the first activation finds the workers running
-        {"-+", 0},       {"--+", 0},  // two deactivations, then one activation
-        {"-", 1},        {"+--++-+", 0},
-        {"-+-+-+-", 1},
+        {"+", 0},               // the first activation finds the workers running
+        {"-+", 0}, {"--+", 0},  // two deactivations, then one activation
+        {"-", 1},  {"+--++-+", 0}, {"-+-+-+-", 1},
     };
     for (const Case& c : cases) {
         ActivationTracker tracker;

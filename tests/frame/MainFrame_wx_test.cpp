@@ -37,7 +37,7 @@ FrameResources MainFrameResources() {
 
 // Stands in for a display whose drawable takes its colours from a palette.
 class PaletteDisplayFrame : public CMainFrame {
-protected:
+  protected:
     PixelFormatDescriptor DescribePixelFormat() const override {
         PixelFormatDescriptor described = CMainFrame::DescribePixelFormat();
         described.dwFlags |= PFD_NEED_PALETTE;
@@ -48,7 +48,7 @@ protected:
 // Records whether both workers had ended by the time the frame went away.
 bool g_workersEndedBeforeDestruction = false;
 class WatchedFrame : public CMainFrame {
-public:
+  public:
     ~WatchedFrame() override {
         g_workersEndedBeforeDestruction =
             m_player.m_hThread == nullptr && m_model.m_hThread == nullptr;
@@ -57,7 +57,7 @@ public:
 
 template <typename Frame = CMainFrame>
 class FrameTestBase : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::filesystem::copy_file(std::filesystem::path(BRAVOK_DATA_DIR) / "cylinder.vtx",
                                    m_dir.Path() / "cylinder.vtx");
@@ -210,9 +210,8 @@ TEST_F(MainFrameTest, KeysReachTheTableEvenWhenTheyFireAnAccelerator) {
     m_frame->OnActivateApp(false);  // the input worker would clear the pressed bits
     PumpFor(100ms);
     wxUIActionSimulator input;
-    const wxPoint centre =
-        m_frame->Canvas()->ClientToScreen(wxPoint(m_frame->Canvas()->GetClientSize().x / 2,
-                                                  m_frame->Canvas()->GetClientSize().y / 2));
+    const wxPoint centre = m_frame->Canvas()->ClientToScreen(wxPoint(
+        m_frame->Canvas()->GetClientSize().x / 2, m_frame->Canvas()->GetClientSize().y / 2));
     input.MouseMove(centre);
     m_frame->Canvas()->SetFocus();
     PumpFor(200ms);
@@ -220,9 +219,9 @@ TEST_F(MainFrameTest, KeysReachTheTableEvenWhenTheyFireAnAccelerator) {
     keys.Clear();
     input.KeyDown(WXK_CONTROL);
     input.KeyDown('Z');  // Ctrl+Z is an accelerator of the window
-    ASSERT_TRUE(PumpUntil([&] {
-        return (keys.GetAsyncKeyState(VK_KEY_Z) & AsyncKeyTable::kDownBit) != 0;
-    }, 5s)) << "Z held with Ctrl must be seen as down";
+    ASSERT_TRUE(PumpUntil(
+        [&] { return (keys.GetAsyncKeyState(VK_KEY_Z) & AsyncKeyTable::kDownBit) != 0; }, 5s))
+        << "Z held with Ctrl must be seen as down";
     EXPECT_NE(keys.GetAsyncKeyState(VK_CONTROL) & AsyncKeyTable::kDownBit, 0);
     input.KeyUp('Z');
     input.KeyUp(WXK_CONTROL);
@@ -256,7 +255,9 @@ struct CloseCase {
     bool captured;
 };
 
-void PrintTo(const CloseCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const CloseCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class CloseTest : public ::testing::TestWithParam<CloseCase> {};
 

@@ -24,7 +24,7 @@ const SceneLight kLight{{0.5f, 0.5f, 0.5f, 1.0f},
 // The game's own scene, with its mesh, drawn headless. The workers are stopped
 // at once: the tests set the objects' fields themselves.
 class RenderPassTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(m_gl.Ok());
         std::filesystem::copy_file(std::filesystem::path(BRAVOK_DATA_DIR) / "cylinder.vtx",
@@ -39,7 +39,9 @@ protected:
         RenderScene(kLight, m_player, m_model);
         glFinish();
     }
-    bool IsRed(std::array<int, 3> p) const { return p[0] > 60 && p[1] < p[0] / 3 && p[2] < p[0] / 3; }
+    bool IsRed(std::array<int, 3> p) const {
+        return p[0] > 60 && p[1] < p[0] / 3 && p[2] < p[0] / 3;
+    }
     int RedPixels() const {
         int red = 0;
         for (int y = 0; y < kSize; y += 2)
@@ -88,8 +90,8 @@ TEST_F(RenderPassTest, LightMovesWithTheViewer) {
     m_player.m_rotY = 90.0f;  // facing the wall at x = 20 from (0, 3, 4): 20 away
     Render();
     const auto east = m_gl.Pixel(kSize / 2 + 20, kSize / 2 + 20);
-    m_player.m_rotY = 0.0f;  // facing the wall at z = -20 from (0, 3, 20 - 20 + 4 - 4)
-    m_player.m_posZ = 0.0f;  // eye at z = 0: 20 from that wall
+    m_player.m_rotY = 0.0f;   // facing the wall at z = -20 from (0, 3, 20 - 20 + 4 - 4)
+    m_player.m_posZ = 0.0f;   // eye at z = 0: 20 from that wall
     m_model.m_posY = 100.0f;  // out of the way
     Render();
     const auto north = m_gl.Pixel(kSize / 2 + 20, kSize / 2 + 20);

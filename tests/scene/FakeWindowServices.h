@@ -13,7 +13,7 @@ namespace bravok::test {
 
 // Records what the player asks of its sound service.
 class FakeSound : public ISoundService {
-public:
+  public:
     void PlayAsync(const char* path) override {
         std::scoped_lock lock(m_mutex);
         m_played.emplace_back(path);
@@ -23,7 +23,7 @@ public:
         return m_played;
     }
 
-private:
+  private:
     mutable std::mutex m_mutex;  // guards m_played
     std::vector<std::string> m_played;
 };
@@ -31,7 +31,7 @@ private:
 // A window whose client area starts at `origin` on the screen, with a cursor the
 // test places and a real key table the test presses keys in.
 class FakeWindowServices : public IWindowServices {
-public:
+  public:
     explicit FakeWindowServices(Rect client = {0, 0, 400, 300}, Point origin = {100, 50})
         : m_client(client), m_origin(origin) {}
 
@@ -87,7 +87,7 @@ public:
     AsyncKeyTable m_keys;
     FakeSound m_sound;
 
-private:
+  private:
     Rect m_client;
     Point m_origin;
     mutable std::mutex m_mutex;  // guards the cursor, the counters and the hook

@@ -26,7 +26,7 @@ TEST(MovingModel, TicksSwingAndSpin) {
         int tick;
         float posX;
     };
-    const Checkpoint checkpoints[] = {{1, 0.5f},  {10, 5.0f},  {11, 4.5f}, {20, 0.0f},
+    const Checkpoint checkpoints[] = {{1, 0.5f},   {10, 5.0f},  {11, 4.5f}, {20, 0.0f},
                                       {30, -5.0f}, {31, -4.5f}, {50, 5.0f}, {90, 5.0f}};
     int done = 0;
     for (const Checkpoint& c : checkpoints) {
@@ -51,7 +51,7 @@ TEST(MovingModel, TicksSwingAndSpin) {
 }
 
 class MovingModelGlTest : public test::GlTest {
-protected:
+  protected:
     ScopedTempDir m_dir;
 };
 

@@ -19,9 +19,9 @@ TEST(AngleSteps, WrapLikeTheGameAlwaysHas) {
         float expected;
     };
     const Case cases[] = {
-        {355, 5, true, 0},   {357, 7, true, 0},    {350, 7, true, 357}, {0, 5, true, 5},
-        {5, 5, false, 360},  {0, 5, false, 355},   {3, 5, false, 358},  {360, 7, false, 353},
-        {360, 5, true, 0},   {10, 5, false, 5},
+        {355, 5, true, 0},  {357, 7, true, 0},  {350, 7, true, 357}, {0, 5, true, 5},
+        {5, 5, false, 360}, {0, 5, false, 355}, {3, 5, false, 358},  {360, 7, false, 353},
+        {360, 5, true, 0},  {10, 5, false, 5},
     };
     for (const Case& c : cases) {
         const float result = c.up ? AngleUp(c.angle, c.step) : AngleDown(c.angle, c.step);
@@ -35,7 +35,7 @@ struct Eye {
 };
 
 class PlayerInputTest : public ::testing::Test {
-protected:
+  protected:
     void Tick(int count = 1) {
         for (int i = 0; i < count; ++i) m_player.InputTick(m_window, m_state);
     }

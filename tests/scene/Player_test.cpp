@@ -17,7 +17,7 @@ using test::FeedbackPrimitive;
 
 // The player's GL tests use a 64 x 64 pbuffer and the game's own projection.
 class PlayerGlTest : public test::GlTest {
-protected:
+  protected:
     void SetUp() override {
         test::GlTest::SetUp();
         glMatrixMode(GL_PROJECTION);
@@ -181,8 +181,8 @@ TEST_F(PlayerGlTest, GridCrosshairHasTenTicksEachWayAndNoneAtTheEnds) {
         if (std::abs(s.x0 + 0.05) < 0.01 && std::abs(s.x1 - 0.05) < 0.01)
             tickPositions.insert(std::lround(s.y0 * 100));
     }
-    EXPECT_EQ(tickPositions, (std::set<long>{-90, -80, -70, -60, -50, -40, -30, -20, -10, 0, 10,
-                                             20, 30, 40, 50, 60, 70, 80, 90}));
+    EXPECT_EQ(tickPositions, (std::set<long>{-90, -80, -70, -60, -50, -40, -30, -20, -10, 0, 10, 20,
+                                             30, 40, 50, 60, 70, 80, 90}));
 }
 
 TEST_F(PlayerGlTest, CrosshairStyleSwitchesAtTheNextDrawWithoutRecompiling) {

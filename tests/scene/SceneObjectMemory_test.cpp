@@ -20,7 +20,7 @@ constexpr bool kSanitized = false;
 
 // Caps the address space a little above what the process uses now.
 class AddressSpaceCap {
-public:
+  public:
     explicit AddressSpaceCap(rlim_t headroom) {
         std::ifstream status("/proc/self/status");
         rlim_t used = 0;
@@ -33,7 +33,7 @@ public:
     }
     ~AddressSpaceCap() { setrlimit(RLIMIT_AS, &m_old); }
 
-private:
+  private:
     rlimit m_old{};
 };
 

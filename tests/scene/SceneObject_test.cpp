@@ -12,7 +12,7 @@ using test::CaptureFeedback;
 using test::ScopedTempDir;
 
 class SceneObjectTest : public test::GlTest {
-protected:
+  protected:
     void SetUp() override {
         test::GlTest::SetUp();
         // World units map straight onto the 64 x 64 pbuffer: x and y in -8..8.

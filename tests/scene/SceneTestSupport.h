@@ -13,7 +13,7 @@ namespace bravok::test {
 // A fresh folder for the test, made the current folder while the object lives,
 // since the model reads its mesh by a relative name.
 class ScopedTempDir {
-public:
+  public:
     ScopedTempDir() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         m_path = std::filesystem::temp_directory_path() /
@@ -33,7 +33,7 @@ public:
         return (m_path / name).string();
     }
 
-private:
+  private:
     std::filesystem::path m_path;
     std::filesystem::path m_previous;
 };

@@ -25,7 +25,7 @@ struct Mesh {
 };
 
 class VertexFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         m_dir = fs::temp_directory_path() /
                 (std::string("bravok-vtx-") +
@@ -159,7 +159,8 @@ TEST(ScanVertexLine, ReadsEveryNumberExactlyAsTheCLibraryDoes) {
         if (expected < 0) expected = 0;
         EXPECT_EQ(stored, expected) << input;
         for (int i = 0; i < 9; ++i)
-            EXPECT_EQ(std::bit_cast<std::uint64_t>(ours[i]), std::bit_cast<std::uint64_t>(theirs[i]))
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(ours[i]),
+                      std::bit_cast<std::uint64_t>(theirs[i]))
                 << input << " value " << i;
     }
 }

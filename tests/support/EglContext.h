@@ -13,7 +13,7 @@ namespace bravok::test {
 // the calling thread for the object's life, drawing into a small pbuffer: no X
 // server needed.
 class EglContext {
-public:
+  public:
     EglContext(int width = 64, int height = 64);
     ~EglContext();
     EglContext(const EglContext&) = delete;
@@ -26,7 +26,7 @@ public:
     // The colour at (x, y), y counted from the bottom, as 0..255 RGB.
     std::array<int, 3> Pixel(int x, int y) const;
 
-private:
+  private:
     int m_width;
     int m_height;
     EGLDisplay m_display = EGL_NO_DISPLAY;
@@ -36,7 +36,7 @@ private:
 
 // A fixture that gives each test a fresh current context.
 class GlTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(m_gl.Ok()) << "no headless OpenGL context"; }
     EglContext m_gl;
 };
