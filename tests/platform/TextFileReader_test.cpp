@@ -15,7 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class TextFileReaderTest : public ::testing::Test {
-protected:
+  protected:
     std::string Write(const std::string& bytes) {
         const fs::path path = m_dir / ("file" + std::to_string(m_count++));
         std::ofstream(path, std::ios::binary) << bytes;
@@ -33,9 +33,10 @@ protected:
     }
 
     void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("bravok-text-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                 "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        m_dir =
+            fs::temp_directory_path() /
+            ("bravok-text-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(m_dir);
     }
     void TearDown() override { fs::remove_all(m_dir); }

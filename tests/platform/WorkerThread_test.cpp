@@ -18,7 +18,7 @@ using test::Eventually;
 // A worker whose ticks the test can hold: each tick announces itself, then waits
 // until the test lets it finish.
 class SteppedWorker {
-public:
+  public:
     SteppedWorker() {
         m_thread.Start([this] {
             while (m_thread.PassPauseGate()) {
