@@ -23,9 +23,9 @@ void CMainFrame::CreateColorPalette() {
     const auto entries = ColorPaletteEntries();
     unsigned char red[kColorPaletteSize], green[kColorPaletteSize], blue[kColorPaletteSize];
     for (int i = 0; i < kColorPaletteSize; ++i) {
-        red[i] = entries[i].red;
-        green[i] = entries[i].green;
-        blue[i] = entries[i].blue;
+        red[i] = entries[i].peRed;
+        green[i] = entries[i].peGreen;
+        blue[i] = entries[i].peBlue;
     }
     m_hPalette = std::make_unique<wxPalette>(kColorPaletteSize, red, green, blue);
 }

@@ -8,12 +8,12 @@ constexpr std::uint8_t kRedGreenLevels[8] = {0, 36, 72, 109, 145, 182, 218, 255}
 constexpr std::uint8_t kBlueLevels[4] = {0, 85, 170, 255};
 }  // namespace
 
-std::array<PaletteEntry, kColorPaletteSize> ColorPaletteEntries() {
-    std::array<PaletteEntry, kColorPaletteSize> entries{};
+std::array<PALETTEENTRY, kColorPaletteSize> ColorPaletteEntries() {
+    std::array<PALETTEENTRY, kColorPaletteSize> entries{};
     for (int i = 0; i < kColorPaletteSize; ++i) {
-        entries[i].red = kRedGreenLevels[i & 7];
-        entries[i].green = kRedGreenLevels[(i >> 3) & 7];
-        entries[i].blue = kBlueLevels[(i >> 6) & 3];
+        entries[i].peRed = kRedGreenLevels[i & 7];
+        entries[i].peGreen = kRedGreenLevels[(i >> 3) & 7];
+        entries[i].peBlue = kBlueLevels[(i >> 6) & 3];
     }
     return entries;
 }

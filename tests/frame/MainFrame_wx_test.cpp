@@ -238,7 +238,7 @@ TEST_F(PaletteFrameTest, PaletteDisplayGetsTheFixedPaletteAtEveryPaint) {
     for (int i = 0; i < kColorPaletteSize; ++i) {
         unsigned char r = 0, g = 0, b = 0;
         ASSERT_TRUE(m_frame->m_hPalette->GetRGB(i, &r, &g, &b));
-        EXPECT_EQ((PaletteEntry{r, g, b, 0}), expected[i]) << "entry " << i;
+        EXPECT_EQ((PALETTEENTRY{r, g, b, 0}), expected[i]) << "entry " << i;
     }
     ASSERT_TRUE(PumpUntil([&] { return m_frame->PaintCount() >= 3; }));
     EXPECT_EQ(m_frame->PaletteRealizations(), m_frame->PaintCount());

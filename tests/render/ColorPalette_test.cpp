@@ -9,7 +9,7 @@ TEST(ColorPalette, EntriesSpreadRedGreenAndBlueOverTheIndexBits) {
     const auto entries = ColorPaletteEntries();
     struct Case {
         int index;
-        PaletteEntry expected;
+        PALETTEENTRY expected;
     };
     const Case cases[] = {
         {0, {0, 0, 0, 0}},        {255, {255, 255, 255, 0}},
@@ -22,8 +22,8 @@ TEST(ColorPalette, EntriesSpreadRedGreenAndBlueOverTheIndexBits) {
     for (const Case& c : cases) EXPECT_EQ(entries[c.index], c.expected) << "entry " << c.index;
     // The red and green levels are k * 255 / 7 truncated, for every k.
     for (int k = 0; k < 8; ++k) {
-        EXPECT_EQ(entries[k].red, k * 255 / 7);
-        EXPECT_EQ(entries[k << 3].green, k * 255 / 7);
+        EXPECT_EQ(entries[k].peRed, k * 255 / 7);
+        EXPECT_EQ(entries[k << 3].peGreen, k * 255 / 7);
     }
 }
 
