@@ -25,6 +25,7 @@ echo "run: no display here, so Bravok runs for a few seconds on a virtual X serv
         window=$(xdotool search --onlyvisible --name "^Bravok$" 2>/dev/null | head -1) && [[ -n $window ]] && break
         sleep 0.1
     done
+    [[ -n ${window:-} ]] && xdotool windowmove "$window" 40 40
     sleep 3
     import -window root "$2"
     kill -TERM "$game"; wait "$game"
