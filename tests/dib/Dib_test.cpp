@@ -1,40 +1,54 @@
 #include "dib/Dib.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
+#include <algorithm>
+#include <bit>
 #include <climits>
+#include <cmath>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <memory>
+#include <optional>
+#include <random>
+#include <string>
+#include <tuple>
 #include <vector>
 
-#include "BmpBuilder.h"
+#include "platform/BinaryFile.h"
+#include "platform/BitmapResources.h"
+#include "platform/DeviceContext.h"
+#include "platform/FileException.h"
+#include "platform/MemoryDC.h"
+#include "platform/Palette.h"
 
 namespace bravok {
 namespace {
 
-const BITMAPINFOHEADER* HeaderOf(const std::vector<std::uint8_t>& dib) {
-    return reinterpret_cast<const BITMAPINFOHEADER*>(dib.data());
+// Still the 16 x 16 grey ramp of a new object, in the same array.
+void ExpectUnchanged(const CDib& dib, const std::uint8_t* bits) {
+    EXPECT_EQ(dib.GetBits(), bits);
+    EXPECT_EQ(dib.GetRect(), (Rect{0, 0, 16, 16}));
+    EXPECT_EQ(dib.GetInfo()->bmiColors[9].rgbRed, 9);
 }
 
-TEST(Dib, NewObjectHoldsA16By16GreyRamp) {
+TEST(Dib, NewObjectIsA16By16GreyRampStoredBottomRowFirst) {
     CDib dib;
     EXPECT_EQ(dib.GetRect(), (Rect{0, 0, 16, 16}));
     EXPECT_EQ(dib.GetNumColors(), 256);
-    EXPECT_TRUE(dib.OwnsBits());
-    const BITMAPINFOHEADER& h = dib.GetInfo()->bmiHeader;
-    EXPECT_EQ(std::vector<int>({int(h.biSize), h.biPlanes, h.biBitCount, int(h.biClrUsed)}),
-              std::vector<int>({40, 1, 8, 0}));
-    for (int i = 0; i < 256; ++i) {
-        const RGBQUAD& c = dib.GetInfo()->bmiColors[i];
-        ASSERT_EQ(std::vector<int>({c.rgbBlue, c.rgbGreen, c.rgbRed, c.rgbReserved}),
-                  std::vector<int>({i, i, i, 0}));
-    }
-    // Stride 16: the top row is stored last, the bottom-right pixel is byte 15.
-    EXPECT_EQ(dib.GetPixelAddress(0, 0), dib.GetBits() + 240);
-    EXPECT_EQ(dib.GetPixelAddress(15, 15), dib.GetBits() + 15);
-}
-
-TEST(Dib, AddressesRowsBottomUpWithPaddedStride) {
-    CDib dib;
+    for (int i = 0; i < 256; ++i)  // blue, green, red i, reserved 0
+        ASSERT_EQ(std::bit_cast<std::uint32_t>(dib.GetInfo()->bmiColors[i]), 0x010101u * i) << i;
+    // Sizes below 1, and arrays (stride x height) past INT_MAX bytes, are refused.
+    const std::uint8_t* before = dib.GetBits();
+    for (auto [w, h] : {std::pair{0, 1}, {-1, 5}, {1, INT_MIN}, {INT_MAX, 1}, {46344, 46344}})
+        EXPECT_FALSE(dib.CreateBlank(w, h)) << w << "x" << h;
+    ExpectUnchanged(dib, before);
+    // 5 x 3: stride 8, the top row stored last.
     ASSERT_TRUE(dib.CreateBlank(5, 3));
     EXPECT_EQ(dib.GetPixelAddress(0, 0), dib.GetBits() + 16);
     EXPECT_EQ(dib.GetPixelAddress(4, 2), dib.GetBits() + 4);
@@ -43,87 +57,402 @@ TEST(Dib, AddressesRowsBottomUpWithPaddedStride) {
     std::memset(dib.GetPixelAddress(0, 2), 0xAB, 24);  // three rows of 8 bytes are the array's
 }
 
-TEST(Dib, RefusedBlankSizesKeepTheImage) {
-    // Sizes below 1, and arrays (stride x height) past INT_MAX bytes.
-    const std::pair<int, int> sizes[] = {{0, 1},         {1, 0},        {-1, 5},
-                                         {INT_MIN, 1},   {1, INT_MIN},  {INT_MAX, 1},
-                                         {65536, 65536}, {46344, 46344}};
-    for (auto [w, h] : sizes) {
-        CDib dib;
-        const std::uint8_t* before = dib.GetBits();
-        EXPECT_FALSE(dib.CreateBlank(w, h)) << w << "x" << h;
-        EXPECT_EQ(dib.GetBits(), before);
-        EXPECT_EQ(dib.GetRect(), (Rect{0, 0, 16, 16}));
-    }
-}
-
 TEST(Dib, NumColorsFollowsBitCountAndColoursUsed) {
-    struct Case {
-        std::uint32_t size;
-        std::uint16_t bitCount;
-        std::uint32_t clrUsed;  // written at offset 32 whatever the form
-        int expected;
-    };
+    // Header size, bit count, colours used (written at offset 32 whatever the
+    // form: the core form has no such field), the count.
+    using Case = std::tuple<std::uint32_t, std::uint16_t, std::uint32_t, int>;
     // clang-format off
-    const Case cases[] = {{40, 8, 0, 256}, {40, 8, 20, 20}, {40, 24, 0, 0}, {40, 1, 0, 2},
-                          {40, 4, 0, 16}, {124, 8, 0, 256}, {40, 8, 0x12341234, 0x12341234},
-                          // The core form has no colours-used field.
-                          {12, 4, 0, 16}, {12, 24, 0, 0}, {12, 8, 99, 256}};
-    // clang-format on
-    for (const Case& c : cases) {
+    for (auto [size, bitCount, used, expected] :
+         {Case{40, 8, 0, 256}, {40, 8, 20, 20}, {40, 24, 0, 0}, {40, 1, 0, 2}, {40, 4, 0, 16},
+          {124, 8, 0, 256}, {40, 8, 0x12341234, 0x12341234}, {12, 4, 0, 16}, {12, 24, 0, 0},
+          {12, 8, 99, 256}, {0, 8, 0, 256}, {11, 8, 0, 256}, {13, 8, 0, 256}}) {
+        // clang-format on
         std::uint8_t header[40] = {};
-        std::memcpy(header, &c.size, 4);
-        std::memcpy(header + (c.size == 12 ? 10 : 14), &c.bitCount, 2);
-        std::memcpy(header + 32, &c.clrUsed, 4);
-        EXPECT_EQ(CDib::NumColors(header), c.expected) << c.size << " " << c.bitCount;
+        std::memcpy(header, &size, 4);
+        std::memcpy(header + (size == 12 ? 10 : 14), &bitCount, 2);
+        std::memcpy(header + 32, &used, 4);
+        EXPECT_EQ(std::pair(CDib::NumColors(header), CDib::IsInfoHeader(header)),
+                  std::pair(expected, size != 12));
     }
-    for (std::uint32_t size : {0u, 11u, 13u, 40u, 108u, 124u})
-        EXPECT_TRUE(CDib::IsInfoHeader(&size)) << size;
-    const std::uint32_t core = 12;
-    EXPECT_FALSE(CDib::IsInfoHeader(&core));
 }
 
-TEST(Dib, CreateWithCopyTakesHeaderDeclaredColoursAndPixels) {
-    std::vector<std::uint8_t> source = test::MakeDibBytes({.clrUsed = 20, .tableEntries = 20});
-    std::uint8_t* pixels = &source[40 + 4 * 20];
-    CDib dib;
-    ASSERT_TRUE(dib.Create(HeaderOf(source), pixels, true));
-    EXPECT_TRUE(dib.OwnsBits());
-    EXPECT_EQ(dib.GetNumColors(), 20);
-    EXPECT_EQ(std::memcmp(dib.GetInfo()->bmiColors, &source[40], 4 * 20), 0);
-    EXPECT_EQ(dib.GetInfo()->bmiColors[20].rgbRed, 0);  // not the caller's to give
-    EXPECT_EQ(std::memcmp(dib.GetBits(), pixels, 8), 0);
-    EXPECT_NE(dib.GetBits(), pixels);
-}
-
-TEST(Dib, AttachedPixelsStayTheCallers) {
-    const std::vector<std::uint8_t> header = test::MakeDibBytes({});
-    std::vector<std::uint8_t> pixels(8, 0x42);
+TEST(Dib, AttachedPixelsStayTheCallersAndItsOwnStayItsOwn) {
+    const CDib blank;  // its header describes 16 x 16 pixels
+    std::vector<std::uint8_t> pixels(256, 0x42);
     {
-        CDib dib, other;
-        ASSERT_TRUE(dib.Create(HeaderOf(header), pixels.data(), false));
+        CDib dib;
+        ASSERT_TRUE(dib.Create(&blank.GetInfo()->bmiHeader, pixels.data(), false));
         EXPECT_FALSE(dib.OwnsBits());
         *dib.GetPixelAddress(0, 0) = 0x17;
-        ASSERT_TRUE(other.Create(HeaderOf(header), pixels.data(), false));
-        ASSERT_TRUE(other.CreateBlank(2, 2));
-    }
-    // Had either object freed the vector's memory, the allocator or the
-    // sanitizer would have stopped the test.
-    EXPECT_EQ(pixels[4], 0x17);  // pixel (0, 0) is in the top row, stored second
+    }  // had it freed the vector's memory, the sanitizer would stop the test
+    EXPECT_EQ(pixels[240], 0x17);  // (0, 0): the top row, stored last
+    // Copying its own image reads it before letting it go; attaching it keeps it owned.
+    CDib dib;
+    std::uint8_t* own = dib.GetPixelAddress(0, 15);
+    *own = 0x33;
+    ASSERT_TRUE(dib.Create(&dib.GetInfo()->bmiHeader, own, true));
+    EXPECT_EQ(*dib.GetPixelAddress(0, 15), 0x33);
+    EXPECT_EQ(dib.GetInfo()->bmiColors[200].rgbGreen, 200);
+    own = dib.GetPixelAddress(0, 15);
+    ASSERT_TRUE(dib.Create(&dib.GetInfo()->bmiHeader, own, false));
+    EXPECT_TRUE(dib.OwnsBits() && dib.GetBits() == own);
 }
 
-TEST(Dib, CreateFromItsOwnImage) {
+std::vector<std::uint8_t> AllBytes(const CDib& dib) {
+    const Rect r = dib.GetRect();
+    return {dib.GetBits(), dib.GetBits() + ((r.right + 3) & ~3) * r.bottom};
+}
+
+// A width x height image declaring `colours` entries, every byte (row padding
+// included) from fill().
+template <typename Fill>
+void Make(CDib& dib, int width, int height, int colours, Fill fill) {
+    ASSERT_TRUE(dib.CreateBlank(width, height));
+    BITMAPINFO info = *dib.GetInfo();
+    info.bmiHeader.biClrUsed = colours % 256;
+    std::uint8_t* bits = dib.GetPixelAddress(0, height - 1);
+    for (std::size_t i = 0, n = AllBytes(dib).size(); i < n; ++i) bits[i] = std::uint8_t(fill());
+    ASSERT_TRUE(dib.Create(&info.bmiHeader, bits, true));
+}
+
+TEST(DibCopy, OneByteOntoAnotherAndOntoItself) {
+    // Colour count, transparent index, source byte, the byte onto 0x77.
+    // clang-format off
+    using Case = std::tuple<int, int, int, int>;
+    for (auto [colours, transparent, from, expected] : {Case
+        {256, -1, 0xFF, 0xFF}, {256, 255, 0xFF, 0x77}, {256, 255, 0xFE, 0xFE},
+        {256, 0x105, 0x05, 0x77}, {256, 0x105, 0x06, 0x06}, {256, -2, 0xFE, 0x77},
+        // Two 4-bit pixels a byte with 16 colours, each nibble judged alone.
+        {16, 5, 0x5A, 0x7A}, {16, 5, 0x35, 0x37}, {16, 5, 0x55, 0x77}, {16, -1, 0x55, 0x55},
+        {16, 0x105, 0x5A, 0x7A}, {16, 0x15, 0x5A, 0x5A},  // the whole low byte is compared
+        // With any other colour count a byte is one pixel.
+        {256, 5, 0x5A, 0x5A}, {17, 5, 0x5A, 0x5A}}) {
+        // clang-format on
+        CDib source, dest;
+        Make(source, 1, 1, colours, [&] { return from; });
+        Make(dest, 1, 1, 256, [] { return 0x77; });
+        source.CopyTo(&dest, 0, 0, 1, 1, 0, 0, transparent);
+        EXPECT_EQ(*dest.GetPixelAddress(0, 0), expected)
+            << colours << ", " << transparent << ", " << from;
+    }
+    // Overlapping bytes of one row move as a whole.
     CDib dib;
-    ASSERT_TRUE(dib.CreateBlank(6, 4));
-    std::memset(dib.GetPixelAddress(0, 3), 0x33, 32);
-    ASSERT_TRUE(dib.Create(&dib.GetInfo()->bmiHeader, dib.GetPixelAddress(0, 3), true));
-    EXPECT_EQ(*dib.GetPixelAddress(5, 0), 0x33);
-    EXPECT_EQ(dib.GetInfo()->bmiColors[200].rgbGreen, 200);
-    // Attaching its own array neither frees it nor leaks it.
-    std::uint8_t* own = dib.GetPixelAddress(0, 3);
-    ASSERT_TRUE(dib.Create(&dib.GetInfo()->bmiHeader, own, false));
-    EXPECT_EQ(dib.GetBits(), own);
+    char next = 'A';
+    Make(dib, 5, 1, 256, [&] { return next++; });
+    dib.CopyTo(&dib, 1, 0, 4, 1, 0, 0, -1);
+    dib.CopyTo(nullptr, 0, 0, 4, 1, 0, 0, -1);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(dib.GetBits()), 5), "AABCD");
+}
+
+// Blocks of any size from -2 up, off either image or both, with and without a
+// transparent index, from 16- and 256-colour sources.
+TEST(DibCopy, MatchesThePlainRuleOnRandomBlocks) {
+    std::mt19937 random(20240607);
+    auto in = [&](int low, int high) { return std::uniform_int_distribution(low, high)(random); };
+    auto randomByte = [&] { return static_cast<std::uint8_t>(in(0, 255)); };
+    for (int round = 0; round < 1000; ++round) {
+        CDib source, dest;
+        Make(source, in(1, 13), in(1, 9), in(0, 1) ? 16 : 256, randomByte);
+        Make(dest, in(1, 13), in(1, 9), 256, randomByte);
+        const int w = in(-2, 16), h = in(-2, 12), xd = in(-16, 16), yd = in(-12, 12);
+        const int xs = in(-16, 16), ys = in(-12, 12), transparent = in(0, 2) ? in(-1, 20) : -1;
+        // The plain rule, pixel by pixel, for the pixels of the block inside both images.
+        std::vector<std::uint8_t> expected = AllBytes(dest);
+        const bool nibbles = source.GetNumColors() == 16;
+        const auto t = static_cast<std::uint8_t>(transparent);
+        for (int r = 0; r < h; ++r) {
+            for (int k = 0; k < w; ++k) {
+                const std::uint8_t* s = source.GetPixelAddress(xs + k, ys + r);
+                const std::uint8_t* at = dest.GetPixelAddress(xd + k, yd + r);
+                if (s == nullptr || at == nullptr) continue;
+                std::uint8_t& d = expected[at - dest.GetBits()];
+                if (transparent == -1 || (!nibbles && *s != t)) d = *s;
+                if (transparent != -1 && nibbles && (*s >> 4) != t) d = (d & 0x0F) | (*s & 0xF0);
+                if (transparent != -1 && nibbles && (*s & 0x0F) != t) d = (d & 0xF0) | (*s & 0x0F);
+            }
+        }
+        const std::vector<std::uint8_t> sourceBefore = AllBytes(source);
+        source.CopyTo(&dest, xd, yd, w, h, xs, ys, transparent);
+        ASSERT_EQ(AllBytes(dest), expected) << "round " << round;  // padding bytes included
+        ASSERT_EQ(AllBytes(source), sourceBefore);
+    }
+}
+
+struct MockDC : IDeviceContext {
+    MOCK_METHOD(const Palette*, SelectPalette, (const Palette*), (override));
+    MOCK_METHOD(int, StretchDIBits,
+                (int, int, int, int, int, int, int, int, const void*, const BITMAPINFO*, unsigned,
+                 std::uint32_t),
+                (override));
+};
+
+TEST(DibPaint, BlitsTheWholeImageScaledTowardZeroOrAsPaletteIndices) {
+    using testing::_;
+    CDib dib;
+    ASSERT_TRUE(dib.CreateBlank(15, 9));
+    MockDC dc;
+    EXPECT_CALL(dc, StretchDIBits(1, 2, 15, 9, 0, 0, 15, 9, dib.GetBits(), dib.GetInfo(),
+                                  DIB_PAL_COLORS, SRCCOPY))
+        .WillOnce(testing::Return(77));
+    EXPECT_EQ(dib.PaintPalIndices(&dc, 1, 2), 77);
+    // Past the int range a side stops at its end; a NaN scale gives nothing.
+    const double inf = std::numeric_limits<double>::infinity();
+    // clang-format off
+    for (auto [scale, w, h] : {std::tuple{0.5, 7, 4}, {-0.5, -7, -4}, {1.0, 15, 9}, {2.5, 37, 22},
+                               {0.06, 0, 0}, {1e300, INT_MAX, INT_MAX}, {-inf, INT_MIN, INT_MIN},
+                               {std::nan(""), 0, 0}}) {
+        // clang-format on
+        EXPECT_CALL(dc, StretchDIBits(1, 2, w, h, 0, 0, 15, 9, _, _, DIB_RGB_COLORS, SRCCOPY));
+        dib.PaintScaled(&dc, 1, 2, scale);
+    }
+    EXPECT_EQ(dib.Paint(nullptr, 0, 0) + dib.PaintPalIndices(nullptr, 0, 0), 0);
+    EXPECT_EQ(dib.PaintScaled(nullptr, 0, 0, 1.0), 0);
+}
+
+TEST(DibMapToPalette, RemapsEveryByteOntoTheNearestEntry) {
+    CDib dib;
+    ASSERT_TRUE(dib.CreateBlank(5, 3));
+    // Ramp value v is the grey (v, v, v); the padding bytes are mapped too.
+    std::uint8_t* bits = dib.GetPixelAddress(0, 2);  // the bottom row, stored first
+    for (int i = 0; i < 24; ++i) bits[i] = static_cast<std::uint8_t>(i * 11);
+    const std::vector<PALETTEENTRY> greys{
+        {0, 0, 0}, {85, 85, 85}, {170, 170, 170}, {255, 255, 255}};
+    const Palette palette(greys), empty({});
+    EXPECT_FALSE(dib.MapToPalette(nullptr) || dib.MapToPalette(&empty));
+    ASSERT_TRUE(dib.MapToPalette(&palette));
+    for (int i = 0; i < 24; ++i)  // nearest of 0, 85, 170, 255: 42 goes down, 43 up
+        EXPECT_EQ(bits[i], (i * 11 + 42) / 85) << "byte " << i;
+    EXPECT_EQ(dib.GetInfo()->bmiHeader.biClrUsed, 256u);
+    EXPECT_EQ(dib.GetInfo()->bmiColors[1].rgbRed, 85);
+}
+
+// Images from outside: BMP files, bitmap resources and callers' headers, built
+// as bytes here and each free to lie, and BMP files written by ImageMagick.
+
+// The fields of a small BMP, each free to be wrong. The defaults give a valid
+// 8-bit 3 x 2 file in the info form.
+struct BmpFields {
+    std::uint32_t headerSize = 40;  // 12 writes the core form
+    std::int32_t width = 3, height = 2;
+    std::uint16_t planes = 1, bitCount = 8;
+    std::uint32_t compression = 0, clrUsed = 0;
+    int tableEntries = 256;  // colour entries written
+    // By default right after the colour table, and the bytes written.
+    std::optional<std::uint32_t> offBits{}, fileSize{};
+    std::size_t keep = SIZE_MAX;  // bytes a file or a resource keeps
+    int failAt = -1;              // the read or seek of a file that throws
+    std::uint8_t signature[2] = {'B', 'M'};
+};
+
+// Byte i of the pixel array is i * 37 + 11; 16 bytes for the huge sizes of broken headers.
+std::vector<std::uint8_t> PixelsFor(long long width, long long height) {
+    const long long bytes = ((width + 3) & ~3LL) * height;
+    std::vector<std::uint8_t> pixels(width > 0 && height > 0 && bytes < (1 << 20) ? bytes : 16);
+    for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = std::uint8_t(i * 37 + 11);
+    return pixels;
+}
+
+// A BMP file, or without its file header a bitmap resource: header, colour
+// table and pixels. Entry i is blue i, green i / 2, red 255 - i, and in the info
+// form reserved 0x5A.
+std::vector<std::uint8_t> MakeBmp(const BmpFields& f, bool fileHeader = true) {
+    const bool core = f.headerSize == 12;
+    const BITMAPINFOHEADER info{
+        f.headerSize, f.width, f.height, f.planes, f.bitCount, f.compression, 0, 0, 0,
+        f.clrUsed,    0};
+    const BITMAPCOREHEADER old{12, std::uint16_t(f.width), std::uint16_t(f.height), f.planes,
+                               f.bitCount};
+    std::vector<std::uint8_t> out(core ? 12 : std::max<std::size_t>(40, f.headerSize));
+    std::memcpy(out.data(), core ? static_cast<const void*>(&old) : &info, core ? 12 : 40);
+    for (int i = 0; i < f.tableEntries; ++i) {
+        out.insert(out.end(), {std::uint8_t(i), std::uint8_t(i / 2), std::uint8_t(255 - i)});
+        if (!core) out.push_back(0x5A);
+    }
+    const auto pixelsAt = std::uint32_t(14 + out.size());
+    const std::vector<std::uint8_t> pixels = PixelsFor(f.width, f.height);
+    out.insert(out.end(), pixels.begin(), pixels.end());
+    if (!fileHeader) return out;
+    const std::uint32_t header[] = {f.fileSize.value_or(14 + out.size()), 0,
+                                    f.offBits.value_or(pixelsAt)};
+    out.insert(out.begin(), reinterpret_cast<const std::uint8_t*>(header),
+               reinterpret_cast<const std::uint8_t*>(header) + sizeof header);
+    out.insert(out.begin(), std::begin(f.signature), std::end(f.signature));
+    return out;
+}
+
+// Throws the file exception at its nth read or seek.
+struct FailingFile : MemoryFile {
+    using MemoryFile::MemoryFile;
+    void Seek(std::uint64_t at) override { Step(), MemoryFile::Seek(at); }
+    std::size_t Read(void* to, std::size_t n) override { return Step(), MemoryFile::Read(to, n); }
+    void Step() {
+        if (left-- == 0) throw FileException(FileException::Cause::Read, "f", 5);
+    }
+    int left = -1;
+};
+
+enum class From { File, Resource, Caller };
+
+bool Load(CDib& dib, From from, const BmpFields& f) {
+    if (from == From::File) {
+        // At offset 1000 of a larger file: the file's offsets count from there.
+        std::vector<std::uint8_t> bytes(1000, 0xEE), bmp = MakeBmp(f);
+        bytes.insert(bytes.end(), bmp.begin(), bmp.begin() + std::min(f.keep, bmp.size()));
+        FailingFile file(bytes);
+        file.Seek(1000);
+        file.left = f.failAt;
+        return dib.ReadFromFile(&file);
+    }
+    std::vector<std::uint8_t> bytes = MakeBmp(f, false);
+    if (from == From::Caller)
+        return dib.Create(reinterpret_cast<const BITMAPINFOHEADER*>(bytes.data()),
+                          bytes.data() + bytes.size() - PixelsFor(f.width, f.height).size(), true);
+    bytes.resize(std::min(f.keep, bytes.size()));
+    // Resources never change once there, so each needs an id of its own.
+    static std::uint16_t id = 1000;
+    EXPECT_TRUE(ResourceModule::Current().RegisterBitmap(id, bytes));
+    EXPECT_FALSE(ResourceModule::Current().RegisterBitmap(id, {}));
+    return dib.LoadFromResource(0xABCD0000u | id++);  // only the low 16 bits name it
+}
+
+void ExpectImageOf(CDib& dib, const BmpFields& f) {
+    ASSERT_EQ(dib.GetRect(), (Rect{0, 0, f.width, f.height}));
     EXPECT_TRUE(dib.OwnsBits());
+    EXPECT_EQ(std::pair(dib.GetInfo()->bmiHeader.biSize, dib.GetInfo()->bmiHeader.biClrUsed),
+              std::pair(40u, f.clrUsed));
+    const int declared = f.clrUsed ? int(f.clrUsed) : 256;
+    const std::uint32_t reserved = f.headerSize == 12 ? 0 : 0x5Au << 24;
+    for (int i = 0; i < 256; ++i)  // the declared entries, then black ones
+        ASSERT_EQ(std::bit_cast<std::uint32_t>(dib.GetInfo()->bmiColors[i]),
+                  i < declared ? i | (i / 2) << 8 | (255 - i) << 16 | reserved : 0)
+            << i;
+    const std::vector<std::uint8_t> pixels = PixelsFor(f.width, f.height);
+    EXPECT_EQ(std::memcmp(dib.GetBits(), pixels.data(), pixels.size()), 0);
+    // Drawn at (1, 1 - height), pixel (0, bottom) lands on (1, 0). Its value 11 lies past the
+    // colours when fewer are declared.
+    MemoryDC dc(2, 1, RGB(1, 2, 3));
+    EXPECT_EQ(dib.Paint(&dc, 1, 1 - f.height), f.height);
+    EXPECT_EQ(dc.GetPixel(1, 0), 11 < declared ? RGB(244, 5, 11) : 0);
+}
+
+TEST(DibLoad, ReadsEveryHeaderFormOverAnAttachedImage) {
+    // The later header forms carry their colour table after the whole header.
+    // clang-format off
+    const std::vector<BmpFields> infoForms{
+        {.width = 5, .height = 3}, {.headerSize = 52}, {.headerSize = 56}, {.headerSize = 108},
+        {.headerSize = 124, .width = 7}, {.clrUsed = 2, .tableEntries = 2},
+        {.clrUsed = 1, .tableEntries = 1}};
+    // clang-format on
+    for (From from : {From::File, From::Resource, From::Caller}) {
+        std::vector<BmpFields> images = infoForms;
+        // The core form, files only: triples become quads with reserved 0.
+        if (from == From::File) images.push_back({.headerSize = 12, .width = 6});
+        for (const BmpFields& f : images) {
+            SCOPED_TRACE(testing::Message()
+                         << int(from) << ": " << f.headerSize << ", " << f.clrUsed);
+            const CDib blank;
+            std::vector<std::uint8_t> callers(256, 0x61);
+            CDib dib;
+            ASSERT_TRUE(dib.Create(&blank.GetInfo()->bmiHeader, callers.data(), false));
+            ASSERT_TRUE(Load(dib, from, f));
+            ExpectImageOf(dib, f);
+            EXPECT_EQ(callers, std::vector<std::uint8_t>(256, 0x61));
+        }
+    }
+}
+
+TEST(DibLoad, RefusesWhatDoesNotFitAndKeepsTheImage) {
+    // Headers none of the three sources accepts.
+    // clang-format off
+    const std::vector<BmpFields> headers{
+        {.headerSize = 0}, {.headerSize = 11}, {.headerSize = 13}, {.headerSize = 39},
+        {.headerSize = 41}, {.headerSize = 64}, {.headerSize = 66},
+        {.width = 0}, {.height = 0}, {.width = -1}, {.height = -1}, {.width = INT_MIN},
+        {.height = INT_MIN}, {.width = 65536, .height = 65536}, {.width = INT_MAX, .height = 1},
+        {.width = INT_MAX, .height = INT_MAX}, {.planes = 0}, {.planes = 2},
+        {.bitCount = 0}, {.bitCount = 1}, {.bitCount = 4}, {.bitCount = 16}, {.bitCount = 24},
+        {.bitCount = 30000}, {.compression = 1}, {.compression = 2},
+        {.clrUsed = 257}, {.clrUsed = 300}, {.clrUsed = 0x12341234}};
+    // And what only a file can get wrong; resources and callers take the info
+    // form only, so the core form is among theirs.
+    const std::vector<BmpFields> files{
+        {.headerSize = 12, .width = 0}, {.headerSize = 12, .width = 65535, .height = 65535},
+        {.headerSize = 12, .bitCount = 4},
+        {.headerSize = 12, .tableEntries = 16},  // a core table too short for 8 bits
+        {.offBits = 5000},                       // past the end and above bfSize
+        {.offBits = 5000, .fileSize = 6000},     // past the end
+        {.offBits = 20}, {.offBits = 54},        // inside the header, the colour table
+        {.fileSize = 100},                       // below bfOffBits
+        {.fileSize = 14 + 40 + 1024 + 7},        // a byte short of the pixels
+        {.signature = {'B', 'A'}}};
+    // Every truncation of these valid files and resources.
+    const std::vector<BmpFields> cut{{}, {.headerSize = 12}, {.headerSize = 124},
+                                     {.clrUsed = 3, .tableEntries = 3}};
+    // clang-format on
+    for (From from : {From::File, From::Resource, From::Caller}) {
+        std::vector<BmpFields> cases = headers;
+        if (from == From::File) cases.insert(cases.end(), files.begin(), files.end());
+        if (from != From::File) cases.push_back({.headerSize = 12});
+        for (BmpFields f : cut) {
+            const auto full = MakeBmp(f, from == From::File).size();
+            for (f.keep = 0; from != From::Caller && f.keep < full; ++f.keep) cases.push_back(f);
+        }
+        for (std::size_t i = 0; i < cases.size(); ++i) {
+            CDib dib;
+            const std::uint8_t* before = dib.GetBits();
+            EXPECT_FALSE(Load(dib, from, cases[i])) << "source " << int(from) << ", case " << i;
+            ExpectUnchanged(dib, before);
+        }
+    }
+    CDib dib;
+    const std::uint8_t* before = dib.GetBits();
+    EXPECT_FALSE(dib.ReadFromFile(nullptr) || dib.LoadFromResource(65000));
+    ExpectUnchanged(dib, before);
+}
+
+TEST(DibLoad, FileErrorsPassToTheCallerAndTheImageStays) {
+    for (int failAt = 0;; ++failAt) {
+        CDib dib;
+        const std::uint8_t* before = dib.GetBits();
+        try {
+            ASSERT_TRUE(Load(dib, From::File, {.headerSize = 108, .failAt = failAt}));
+            break;
+        } catch (const FileException&) {
+            ExpectUnchanged(dib, before);
+        }
+    }
+}
+
+// 8-bit palette BMPs written by an independent producer draw exactly as
+// ImageMagick itself decodes them. Without ImageMagick's `convert` this test fails.
+TEST(DibLoad, DrawsWhatImageMagickDecodes) {
+    namespace fs = std::filesystem;
+    std::string dir = (fs::temp_directory_path() / "bravok-im-XXXXXX").string();
+    ASSERT_NE(mkdtemp(dir.data()), nullptr);
+    const std::shared_ptr<void> removeDir(nullptr, [&](void*) { fs::remove_all(dir); });
+    const std::string bmp = dir + "/out.bmp", rgb = dir + "/out.rgb";
+    // BMP3: the info form, BMP2: the core form, BMP: the V5 form.
+    // clang-format off
+    for (auto [format, size] : {std::pair{"BMP3", "7x5"}, {"BMP3", "16x3"}, {"BMP2", "9x6"},
+                                {"BMP2", "4x11"}, {"BMP", "13x7"}}) {
+        // clang-format on
+        // Random colours, 40 at most: more than 16, so ImageMagick writes 8 bits a pixel.
+        const std::string command = std::string("convert -seed 7 -size ") + size +
+                                    " xc: +noise Random -colors 40 -type Palette -compress none " +
+                                    format + ":" + bmp + " && convert " + bmp +
+                                    " -depth 8 rgb:" + rgb;
+        SCOPED_TRACE(command);
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        CDib dib;
+        BinaryFile file(bmp.c_str());
+        ASSERT_TRUE(dib.ReadFromFile(&file));
+        const Rect r = dib.GetRect();
+        MemoryDC dc(r.right, r.bottom);
+        EXPECT_EQ(dib.Paint(&dc, 0, 0), r.bottom);
+        std::ifstream decoded(rgb, std::ios::binary);
+        const std::vector<std::uint8_t> expected{std::istreambuf_iterator<char>(decoded), {}};
+        EXPECT_EQ(expected, std::vector(dc.GetRgb().begin(), dc.GetRgb().end()));
+    }
 }
 
 }  // namespace

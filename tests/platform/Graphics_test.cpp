@@ -1,0 +1,158 @@
+// The graphics services a bitmap uses: the memory device context, the palette
+// and the files bitmaps are read from.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/BinaryFile.h"
+#include "platform/FileException.h"
+#include "platform/MemoryDC.h"
+#include "platform/Palette.h"
+
+namespace bravok {
+namespace {
+
+// A 3 x 2 bitmap showing "abc" over "def" (stored bottom row first) whose colour
+// entry v is red v: the picture reads back from the red channel.
+struct SmallBitmap {
+    SmallBitmap() {
+        info.bmiHeader = {
+            .biSize = 40, .biWidth = 3, .biHeight = 2, .biPlanes = 1, .biBitCount = 8};
+        for (int v = 0; v < 256; ++v) info.bmiColors[v] = {3, 2, static_cast<std::uint8_t>(v), 0};
+    }
+    int Blit(MemoryDC& dc, int x, int y, int w, int h, int sx, int sy, int sw, int sh,
+             unsigned colorUse = DIB_RGB_COLORS, std::uint32_t rop = SRCCOPY) {
+        return dc.StretchDIBits(x, y, w, h, sx, sy, sw, sh, bits, &info, colorUse, rop);
+    }
+    BITMAPINFO info{};
+    std::uint8_t bits[8] = {'d', 'e', 'f', 0, 'a', 'b', 'c', 0};
+};
+
+// The surface as text, a line per row, '.' where nothing was drawn.
+std::string Picture(const MemoryDC& dc) {
+    std::string text;
+    for (int y = 0; y < dc.GetHeight(); ++y, text += '\n')
+        for (int x = 0; x < dc.GetWidth(); ++x)
+            text += dc.GetPixel(x, y) ? static_cast<char>(dc.GetPixel(x, y)) : '.';
+    return text;
+}
+
+TEST(MemoryDC, StretchesMirrorsAndClips) {
+    struct Case {
+        int x, y, width, height;  // destination
+        int sx, sy, sw, sh;       // source, in stored rows
+        const char* picture;      // on a 6 x 4 surface
+    };
+    for (const Case& c :
+         {Case{1, 1, 3, 2, 0, 0, 3, 2, "......\n.abc..\n.def..\n......\n"},
+          {0, 0, 6, 4, 0, 0, 3, 2, "aabbcc\naabbcc\nddeeff\nddeeff\n"},   // doubled
+          {0, 0, 2, 1, 0, 0, 3, 2, "ab....\n......\n......\n......\n"},   // halved
+          {0, 0, 2, 1, 1, 1, 2, 1, "bc....\n......\n......\n......\n"},   // a part
+          {4, 0, -3, 2, 0, 0, 3, 2, "..cba.\n..fed.\n......\n......\n"},  // mirrored
+          {0, 3, 3, -2, 0, 0, 3, 2, "......\n......\ndef...\nabc...\n"},  // upside down
+          {-1, -1, 3, 2, 0, 0, 3, 2, "ef....\n......\n......\n......\n"},
+          {4, 3, 3, 2, 0, 0, 3, 2, "......\n......\n......\n....ab\n"},
+          {50, -50, 3, 2, 0, 0, 3, 2, "......\n......\n......\n......\n"},
+          // Only the visible part of a huge destination is walked.
+          {-1000, -1000, INT_MAX, INT_MAX, 0, 0, 3, 2, "aaaaaa\naaaaaa\naaaaaa\naaaaaa\n"},
+          {INT_MAX, INT_MAX, INT_MIN, INT_MIN, 0, 0, 3, 2, "ffffff\nffffff\nffffff\nffffff\n"}}) {
+        SmallBitmap bitmap;
+        MemoryDC dc(6, 4);
+        EXPECT_EQ(bitmap.Blit(dc, c.x, c.y, c.width, c.height, c.sx, c.sy, c.sw, c.sh), c.sh);
+        EXPECT_EQ(Picture(dc), c.picture) << c.x << "," << c.y << " " << c.width << "x" << c.height;
+    }
+}
+
+TEST(MemoryDC, RefusesWhatItCannotDraw) {
+    MemoryDC dc(6, 4);
+    SmallBitmap b;
+    EXPECT_EQ(b.Blit(dc, 0, 0, 3, 2, 0, 0, 4, 2), 0);  // a source past the bitmap
+    EXPECT_EQ(b.Blit(dc, 0, 0, 3, 2, 0, 0, 0, 2) + b.Blit(dc, 0, 0, 0, 2, 0, 0, 3, 2), 0);
+    EXPECT_EQ(b.Blit(dc, 0, 0, 3, 2, 0, 0, 3, 2, DIB_PAL_COLORS), 0);  // no palette selected
+    EXPECT_EQ(b.Blit(dc, 0, 0, 3, 2, 0, 0, 3, 2, 2) +
+                  b.Blit(dc, 0, 0, 3, 2, 0, 0, 3, 2, DIB_RGB_COLORS, 0x00EE0086),
+              0);
+    b.info.bmiHeader.biBitCount = 4;  // only 8-bit bitmaps
+    EXPECT_EQ(b.Blit(dc, 0, 0, 3, 2, 0, 0, 3, 2), 0);
+    EXPECT_EQ(Picture(dc), "......\n......\n......\n......\n");
+}
+
+// With palette colours the table holds 16-bit indices into the selected
+// palette; an index beyond its entries draws black.
+TEST(MemoryDC, PaletteIndicesGoThroughTheSelectedPalette) {
+    SmallBitmap bitmap;
+    std::uint16_t indices[256] = {};
+    indices[int{'a'}] = 1;
+    indices[int{'c'}] = 2;
+    std::memcpy(bitmap.info.bmiColors, indices, sizeof indices);
+    const std::vector<PALETTEENTRY> entries{{'x', 0, 0, 0}, {'y', 0, 0, 0}};
+    const Palette palette(entries), other(entries);
+    MemoryDC dc(3, 1);
+    EXPECT_EQ(dc.SelectPalette(&other), nullptr);
+    EXPECT_EQ(dc.SelectPalette(&palette), &other);
+    EXPECT_EQ(bitmap.Blit(dc, 0, 0, 3, 1, 0, 1, 3, 1, DIB_PAL_COLORS), 1);
+    EXPECT_EQ(Picture(dc), "yx.\n");
+}
+
+TEST(Palette, NearestIndexAndEntries) {
+    const std::vector<PALETTEENTRY> entries{
+        {0, 0, 0, 0}, {255, 0, 0, 0}, {0, 255, 0, 0}, {0, 0, 255, 0}, {255, 0, 0, 7}};
+    const Palette palette(entries);
+    // The least squared distance, the lowest index of a tie (1 and 4), the high byte ignored.
+    // clang-format off
+    for (auto [colour, index] : {std::pair{RGB(250, 10, 10), 1u}, {RGB(0, 0, 140), 3u},
+                                 {RGB(0, 0, 127), 0u}, {0xFF000000 | RGB(0, 0, 140), 3u}})
+        // clang-format on
+        EXPECT_EQ(palette.GetNearestPaletteIndex(colour), index);
+    EXPECT_EQ(Palette({}).GetNearestPaletteIndex(RGB(1, 2, 3)), CLR_INVALID);
+    PALETTEENTRY out[8] = {};
+    EXPECT_EQ(palette.GetPaletteEntries(0, 256, out), 5);
+    EXPECT_EQ(out[4], entries[4]);
+    EXPECT_EQ(palette.GetPaletteEntries(3, 1, out), 1);
+    EXPECT_TRUE(out[0] == entries[3] && out[1] == entries[1]);  // nothing past the count
+    EXPECT_EQ(palette.GetPaletteEntries(-1, 2, out) + palette.GetPaletteEntries(5, 2, out) +
+                  palette.GetPaletteEntries(0, 2, nullptr),
+              0);
+    EXPECT_EQ(Palette(std::vector<PALETTEENTRY>(300)).GetEntryCount(), 256);
+}
+
+// A disk file and a memory file answer alike: a short read only at the end,
+// the position kept, seeking past the end allowed.
+TEST(BinaryFile, DiskAndMemoryFilesReadAlike) {
+    const std::string path = testing::TempDir() + "bravok-file-" + std::to_string(getpid());
+    std::ofstream(path) << "bravok";
+    BinaryFile disk(path.c_str());
+    std::remove(path.c_str());
+    const std::vector<std::uint8_t> bytes{'b', 'r', 'a', 'v', 'o', 'k'};
+    MemoryFile memory(bytes);
+    for (IBinaryFile* file : std::vector<IBinaryFile*>{&disk, &memory}) {
+        char buffer[8] = {};
+        EXPECT_EQ(file->GetLength(), 6u);
+        EXPECT_EQ(file->Read(buffer, 2), 2u);
+        file->Seek(4);
+        EXPECT_EQ(file->Read(buffer + 2, 8), 2u);
+        EXPECT_EQ(std::string(buffer), "brok");
+        EXPECT_EQ(file->GetPosition(), 6u);
+        file->Seek(1000);
+        EXPECT_EQ(file->Read(buffer, 4), 0u);
+        EXPECT_EQ(file->GetPosition(), 1000u);
+    }
+}
+
+TEST(BinaryFile, FailuresThrowTheFileException) {
+    EXPECT_THROW(BinaryFile("/nonexistent/bravok.bmp"), FileException);
+    EXPECT_THROW(BinaryFile(nullptr), FileException);
+    BinaryFile directory("/");  // opens, but cannot be read
+    char buffer[4];
+    EXPECT_THROW(directory.Read(buffer, 4), FileException);
+    EXPECT_THROW(directory.Seek(~std::uint64_t{0}), FileException);
+}
+
+}  // namespace
+}  // namespace bravok
