@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdio>
 #include <memory>
 #include <numbers>
 #include <utility>
@@ -178,34 +179,56 @@ class AudioOutput {
 
 }  // namespace
 
-SdlSoundService::SdlSoundService() : m_worker([this](std::stop_token stop) { Run(stop); }) {}
+SdlSoundService::SdlSoundService()
+    : m_worker([mailbox = m_mailbox](std::stop_token stop) {
+          Run(*mailbox, stop);
+          {
+              std::scoped_lock lock(mailbox->mutex);
+              mailbox->finished = true;
+          }
+          mailbox->finishedChanged.notify_all();
+      }) {}
 
 SdlSoundService::~SdlSoundService() {
     // The worker leaves its wait, and closing the device cuts off any sound still playing.
     m_worker.request_stop();
-    m_worker.join();
+    bool finished = false;
+    {
+        std::unique_lock lock(m_mailbox->mutex);
+        finished = m_mailbox->finishedChanged.wait_for(lock, kShutdownWait,
+                                                       [this] { return m_mailbox->finished; });
+    }
+    if (finished) {
+        m_worker.join();
+    } else {
+        // Stuck inside the audio system: leave it behind rather than hang. It
+        // keeps its own share of the mailbox and ends with the process.
+        std::fprintf(stderr, "bravok: the audio system does not answer; closing without it\n");
+        m_worker.detach();
+    }
 }
 
 void SdlSoundService::PlayAsync(const char* path) {
     // Built before taking the lock, so that the lock covers a move and nothing more.
     Request request{.silence = path == nullptr, .path = path ? path : ""};
     {
-        std::scoped_lock lock(m_mutex);
-        m_pending = std::move(request);
+        std::scoped_lock lock(m_mailbox->mutex);
+        m_mailbox->pending = std::move(request);
     }
-    m_wake.notify_one();
+    m_mailbox->wake.notify_one();
 }
 
-std::optional<SdlSoundService::Request> SdlSoundService::WaitForRequest(std::stop_token stop) {
-    std::unique_lock lock(m_mutex);
-    m_wake.wait(lock, stop, [this] { return m_pending.has_value(); });
+std::optional<SdlSoundService::Request> SdlSoundService::WaitForRequest(Mailbox& mailbox,
+                                                                        std::stop_token stop) {
+    std::unique_lock lock(mailbox.mutex);
+    mailbox.wake.wait(lock, stop, [&mailbox] { return mailbox.pending.has_value(); });
     if (stop.stop_requested()) return std::nullopt;
-    return std::exchange(m_pending, std::nullopt);
+    return std::exchange(mailbox.pending, std::nullopt);
 }
 
-void SdlSoundService::Run(std::stop_token stop) {
+void SdlSoundService::Run(Mailbox& mailbox, std::stop_token stop) {
     AudioOutput output;
-    while (std::optional<Request> request = WaitForRequest(stop)) {
+    while (std::optional<Request> request = WaitForRequest(mailbox, stop)) {
         if (request->silence)
             output.Stop();
         else

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <stop_token>
@@ -40,19 +42,29 @@ class SdlSoundService final : public ISoundService {
     void PlayAsync(const char* path) override;
 
   private:
+    // How long the destructor waits for the service's thread. An audio system that
+    // hangs (a sound server that never answers) must not hold up the game's exit.
+    static constexpr std::chrono::seconds kShutdownWait{3};
+
     struct Request {
         bool silence = false;  // stop the sound playing and play nothing
         std::string path;
     };
-
+    // What the caller and the service's thread share. The thread holds it too, so
+    // a thread left behind at shutdown never touches freed memory.
+    struct Mailbox {
+        std::mutex mutex;  // guards pending and finished
+        std::condition_variable_any wake;
+        std::optional<Request> pending;
+        bool finished = false;  // the thread has let go of SDL
+        std::condition_variable finishedChanged;
+    };
     // Blocks until a request is pending or a stop is requested (then: nothing).
-    std::optional<Request> WaitForRequest(std::stop_token stop);
-    void Run(std::stop_token stop);
+    static std::optional<Request> WaitForRequest(Mailbox& mailbox, std::stop_token stop);
+    static void Run(Mailbox& mailbox, std::stop_token stop);
 
-    std::mutex m_mutex;  // guards m_pending
-    std::condition_variable_any m_wake;
-    std::optional<Request> m_pending;
-    // Declared last: it starts after the members above exist and is joined before they go.
+    std::shared_ptr<Mailbox> m_mailbox = std::make_shared<Mailbox>();
+    // Declared last: it starts after the mailbox exists.
     std::jthread m_worker;
 };
 

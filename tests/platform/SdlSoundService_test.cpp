@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <iterator>
 #include <numeric>
 #include <optional>
@@ -215,6 +216,20 @@ TEST_F(SdlSound, CallersNeverWaitForTheServiceThread) {
     }
     sound.PlayAsync("long.wav");
     EXPECT_TRUE(HearsLongAfter(0)) << "the latest request did not play";
+}
+
+// A sound system that never answers (here: an output pipe nobody reads, so the
+// device cannot open) must not hold up the end of the service, and with it the
+// game's exit.
+TEST_F(SdlSound, AnAudioSystemThatNeverAnswersDoesNotHoldUpTheEnd) {
+    ASSERT_EQ(mkfifo("stuck.fifo", 0600), 0);
+    setenv("SDL_DISKAUDIOFILE", "stuck.fifo", 1);
+    auto ended = std::async(std::launch::async, [] {
+        SdlSoundService sound;
+        sound.PlayAsync("missing.wav");
+    });
+    EXPECT_EQ(ended.wait_for(60s), std::future_status::ready) << "the service hung at its end";
+    // The thread left behind stays blocked on the pipe until the process ends.
 }
 
 }  // namespace
