@@ -10,7 +10,7 @@ sound_played && fail "sound before any shot"
 xdotool keydown ctrl
 sleep 0.2
 xdotool keyup ctrl
-wait_for 3 sound_played || fail "Ctrl played no sound"
+wait_for $((3 * SLOWDOWN)) sound_played || fail "Ctrl played no sound"
 
 edge_before=$(ceiling_edge "$(shot ctrl-z-before)" $((VIEW_X + 10)))
 silence_sound
@@ -22,5 +22,5 @@ xdotool keyup ctrl
 sleep 0.3
 edge_after=$(ceiling_edge "$(shot ctrl-z-after)" $((VIEW_X + 10)))
 ((edge_after < edge_before - 5)) || fail "Z with Ctrl held did not look down ($edge_before -> $edge_after)"
-sound_played || fail "Ctrl held with Z played no sound"
+wait_for $((3 * SLOWDOWN)) sound_played || fail "Ctrl held with Z played no sound"
 close_game 1

@@ -27,7 +27,7 @@ edge_after=$(ceiling_edge "$(shot look-after)" $((VIEW_X + 10)))
 
 silence_sound
 xdotool click 1
-wait_for 3 sound_played || fail "the left button did not fire in mouse-look"
+wait_for $((3 * SLOWDOWN)) sound_played || fail "the left button did not fire in mouse-look"
 
 xdotool key Escape
 sleep 0.3
