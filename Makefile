@@ -70,6 +70,7 @@ test-deb: deps
 	tests/install/deb_test.sh $(DEB_BUILD)
 
 test: check test-tsan test-asan test-fuzz test-deb
+	@scripts/test-share.sh
 
 clean:
 	rm -rf build build-tsan build-asan build-fuzz

@@ -4,38 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <filesystem>
-#include <fstream>
-#include <string>
+
+#include "TempDir.h"
 
 namespace bravok::test {
 
-// A fresh folder for the test, made the current folder while the object lives,
-// since the model reads its mesh by a relative name.
-class ScopedTempDir {
-  public:
-    ScopedTempDir() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_path = std::filesystem::temp_directory_path() /
-                 (std::string("bravok-") + info->test_suite_name() + "-" + info->name());
-        std::filesystem::remove_all(m_path);
-        std::filesystem::create_directories(m_path);
-        m_previous = std::filesystem::current_path();
-        std::filesystem::current_path(m_path);
-    }
-    ~ScopedTempDir() {
-        std::filesystem::current_path(m_previous);
-        std::filesystem::remove_all(m_path);
-    }
-    const std::filesystem::path& Path() const { return m_path; }
-    std::string Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(m_path / name, std::ios::binary) << bytes;
-        return (m_path / name).string();
-    }
-
-  private:
-    std::filesystem::path m_path;
-    std::filesystem::path m_previous;
+// Scene tests enter their folder: the model reads its mesh by a relative name.
+struct ScopedTempDir : TempDir {
+    ScopedTempDir() : TempDir(true) {}
 };
 
 inline std::array<float, 16> CurrentMatrix(GLenum which = GL_MODELVIEW_MATRIX) {

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Prints how large the tests are against the code they test: non-blank lines of
+# C++, shell and Python under tests/ and fuzz/, against those under src/,
+# tools/, bench/, scripts/ and packaging/ (CMake files, data and fuzz corpora
+# count in neither). The aim is tests of a quarter to a third of all.
+set -euo pipefail
+cd "$(dirname "$(readlink -f "$0")")/.."
+
+count() {
+    git ls-files -z -- "$@" | grep -z -E '\.(c|cc|cpp|cxx|h|hh|hpp|sh|py|in)$' |
+        grep -z -v '/corpus/' | xargs -0 -r cat | grep -c -v -E '^\s*$' || true
+}
+
+product=$(count src tools bench scripts packaging)
+tests=$(count tests fuzz)
+echo "Test share: ${tests} test lines of $((product + tests)) ($((100 * tests / (product + tests)))%; the aim is at most 34%)"
