@@ -5,6 +5,8 @@
 #include <array>
 
 #include "frame/CommandIds.h"
+#include "frame/KeyMap.h"
+#include "platform/VirtualKeys.h"
 
 namespace bravok {
 
@@ -18,12 +20,12 @@ constexpr auto kMainFrameAccelerators = std::to_array<AcceleratorResource>({
     {kAccelControl, 'X', ID_EDIT_CUT},
     {kAccelControl, 'C', ID_EDIT_COPY},
     {kAccelControl, 'V', ID_EDIT_PASTE},
-    {kAccelAlt, kVirtualKeyBackspace, ID_EDIT_UNDO},
-    {kAccelShift, kVirtualKeyDelete, ID_EDIT_CUT},
-    {kAccelControl, kVirtualKeyInsert, ID_EDIT_COPY},
-    {kAccelShift, kVirtualKeyInsert, ID_EDIT_PASTE},
-    {kAccelPlain, kVirtualKeyF6, ID_NEXT_PANE},
-    {kAccelShift, kVirtualKeyF6, ID_PREV_PANE},
+    {kAccelAlt, VK_BACK, ID_EDIT_UNDO},
+    {kAccelShift, VK_DELETE, ID_EDIT_CUT},
+    {kAccelControl, VK_INSERT, ID_EDIT_COPY},
+    {kAccelShift, VK_INSERT, ID_EDIT_PASTE},
+    {kAccelPlain, VK_F6, ID_NEXT_PANE},
+    {kAccelShift, VK_F6, ID_PREV_PANE},
 });
 
 int WxFlags(unsigned modifiers) {
@@ -38,23 +40,6 @@ int WxFlags(unsigned modifiers) {
 
 std::span<const AcceleratorResource> MainFrameAccelerators() {
     return kMainFrameAccelerators;
-}
-
-int WxKeyCode(int virtualKey) {
-    if ((virtualKey >= 'A' && virtualKey <= 'Z') || (virtualKey >= '0' && virtualKey <= '9'))
-        return virtualKey;
-    if (virtualKey >= kVirtualKeyF1 && virtualKey < kVirtualKeyF1 + 24)
-        return WXK_F1 + (virtualKey - kVirtualKeyF1);
-    switch (virtualKey) {
-        case kVirtualKeyBackspace:
-            return WXK_BACK;
-        case kVirtualKeyInsert:
-            return WXK_INSERT;
-        case kVirtualKeyDelete:
-            return WXK_DELETE;
-        default:
-            return 0;
-    }
 }
 
 wxAcceleratorEntry ToWxAcceleratorEntry(const AcceleratorResource& accelerator) {

@@ -8,7 +8,6 @@
 #include <wx/msgdlg.h>
 #include <wx/stdpaths.h>
 
-#include <atomic>
 #include <csignal>
 #include <cstdio>
 
@@ -20,14 +19,6 @@
 namespace bravok {
 
 namespace {
-
-std::atomic<bool> g_closeRequested{false};
-
-extern "C" void RequestClose(int) {
-    g_closeRequested.store(true);
-}
-
-constexpr int kSignalPollMs = 100;
 
 // A failed internal check of the toolkit is reported on the error output, not
 // in a dialog in the player's face.
@@ -50,7 +41,6 @@ wxBEGIN_EVENT_TABLE(CMainApp, wxApp)
                         kFirstWxCommandId + static_cast<int>(kCommandIds.size()) - 1,
                         CMainApp::OnUpdateCommand)
     EVT_ACTIVATE_APP(CMainApp::OnActivateApp)
-    EVT_TIMER(wxID_ANY, CMainApp::OnSignalPoll)
 wxEND_EVENT_TABLE()
     // clang-format on
 
@@ -59,12 +49,21 @@ wxEND_EVENT_TABLE()
     wxSetAssertHandler(ReportAssertion);
     SetAppName(wxString::FromUTF8(AppName().data(), AppName().size()));
     if (!InitInstance()) return false;
-    std::signal(SIGTERM, RequestClose);
-    std::signal(SIGINT, RequestClose);
-    std::signal(SIGHUP, RequestClose);
-    m_signalPoll.SetOwner(this);
-    m_signalPoll.Start(kSignalPollMs);
+    InstallSignalHandlers();
     return true;
+}
+
+void CMainApp::InstallSignalHandlers() {
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SetSignalHandler(signal, &CMainApp::OnCloseSignal);
+        // wx's handler only notes the signal for the event loop, which a stuck
+        // window may not reach for a long time. Once it has run, the signal's
+        // own action is back, so a second signal ends the game at once.
+        struct sigaction action {};
+        if (sigaction(signal, nullptr, &action) != 0) continue;
+        action.sa_flags |= SA_RESETHAND;
+        sigaction(signal, &action, nullptr);
+    }
 }
 
 bool CMainApp::InitInstance() {
@@ -95,7 +94,6 @@ bool CMainApp::InitInstance() {
 }
 
 int CMainApp::OnExit() {
-    m_signalPoll.Stop();
     SaveStdProfileSettings();
     return wxApp::OnExit();
 }
@@ -128,7 +126,8 @@ void CMainApp::SaveStdProfileSettings() {
 }
 
 void CMainApp::OnAppAbout(wxCommandEvent&) {
-    CAboutDlg about;
+    // A dialog of the main window: centred over it, and above it.
+    CAboutDlg about(m_pMainWnd.get());
     about.ShowModal();
 }
 
@@ -155,15 +154,15 @@ void CMainApp::OnActivateApp(wxActivateEvent& event) {
     m_pMainWnd->OnActivateApp(active);
 }
 
-void CMainApp::OnSignalPoll(wxTimerEvent&) {
-    if (!g_closeRequested.load() || m_pMainWnd == nullptr) return;
-    g_closeRequested = false;
+void CMainApp::OnCloseSignal(int) {
+    auto& app = static_cast<CMainApp&>(*wxTheApp);
+    if (!app.m_pMainWnd) return;
     // A modal dialog would keep the window from closing: end it first.
     for (wxWindow* window : wxTopLevelWindows)
         if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog && dialog->IsModal())
             dialog->EndModal(wxID_CANCEL);
-    CallAfter([this] {
-        if (m_pMainWnd != nullptr) m_pMainWnd->Close(true);
+    app.CallAfter([&app] {
+        if (app.m_pMainWnd) app.m_pMainWnd->Close(true);
     });
 }
 

@@ -2,15 +2,14 @@
 
 #include <wx/app.h>
 #include <wx/filehistory.h>
-#include <wx/timer.h>
+#include <wx/weakref.h>
 
 #include <memory>
 
-#include "frame/ActivationTracker.h"
+#include "app/ActivationTracker.h"
+#include "frame/MainFrame.h"
 
 namespace bravok {
-
-class CMainFrame;
 
 // The application: creates and shows the main window, answers the
 // application-wide commands (About, New, Open, Exit), keeps the standard
@@ -28,7 +27,7 @@ class CMainApp : public wxApp {
     void OnFileOpen(wxCommandEvent& event);
     void OnAppExit(wxCommandEvent& event);
 
-    CMainFrame* MainFrame() const { return m_pMainWnd; }
+    CMainFrame* MainFrame() const { return m_pMainWnd.get(); }
 
   private:
     bool InitInstance();
@@ -38,13 +37,14 @@ class CMainApp : public wxApp {
     // disabled, as commands with nothing to do.
     void OnUpdateCommand(wxUpdateUIEvent& event);
     void OnActivateApp(wxActivateEvent& event);
-    // Ends the game cleanly on SIGTERM, SIGINT or SIGHUP, whatever dialog is open.
-    void OnSignalPoll(wxTimerEvent& event);
+    // SIGTERM, SIGINT and SIGHUP end the game cleanly, whatever dialog is open;
+    // a second one while the first waits for a busy window ends it at once.
+    void InstallSignalHandlers();
+    static void OnCloseSignal(int signal);
 
-    CMainFrame* m_pMainWnd = nullptr;  // owned by wx
+    wxWeakRef<CMainFrame> m_pMainWnd;  // owned by wx; null once the window is gone
     std::unique_ptr<wxFileHistory> m_fileHistory;
     ActivationTracker m_activation;
-    wxTimer m_signalPoll;
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/DisplayCheck.h"
 #include "app/MainApp.h"
+#include "platform/X11Display.h"
 
 wxIMPLEMENT_APP_NO_MAIN(bravok::CMainApp);
 

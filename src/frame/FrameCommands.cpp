@@ -21,15 +21,22 @@ void CMainFrame::OnUpdateOptionsGrid(wxUpdateUIEvent& event) {
 }
 
 void CMainFrame::OnActivateApp(bool bActive) {
+    m_appActive = bActive;
+    // Before the scene's steps there is no worker yet; they start paused then.
+    if (!m_sceneReady) return;
     // The player first in both directions. A pause takes effect between two
     // ticks, so painting never waits on a paused worker.
     if (bActive) {
         m_player.ResumeWorker();
         m_model.ResumeWorker();
     } else {
-        m_player.SuspendWorker();
-        m_model.SuspendWorker();
+        PauseWorkers();
     }
+}
+
+void CMainFrame::PauseWorkers() {
+    m_player.SuspendWorker();
+    m_model.SuspendWorker();
 }
 
 }  // namespace bravok

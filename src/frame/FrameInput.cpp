@@ -38,7 +38,7 @@ void CMainFrame::OnCanvasSize(wxSizeEvent& event) {
 void CMainFrame::OnCanvasKey(wxKeyEvent& event) {
     // Every key goes into the key table, also one that then fires an
     // accelerator: the input worker polls the table, not the commands.
-    const int vk = VirtualKeyFromWx(event.GetKeyCode());
+    const int vk = VirtualKeyFromWx(event.GetKeyCode(), event.GetRawKeyCode());
     if (event.GetEventType() == wxEVT_KEY_DOWN) {
         if (vk >= 0) {
             m_keys.KeyDown(vk);
@@ -96,15 +96,17 @@ void CMainFrame::OnLButtonUp() {
 }
 
 void CMainFrame::OnKeyDown(int nChar) {
-    if (nChar == VK_ESCAPE && m_bCaptured == 1) {
-        const wxRect desktop = wxDisplay(static_cast<unsigned>(0)).GetGeometry();
-        ReleaseCapture();
-        ClipCursor(Rect{desktop.GetLeft(), desktop.GetTop(), desktop.GetRight() + 1,
-                        desktop.GetBottom() + 1});
-        ShowCursor(true);
-        m_bCaptured = 0;
-        m_player.m_mouseLook = 0;
-    }
+    if (nChar == VK_ESCAPE && m_bCaptured == 1) EndMouseLook();
+}
+
+void CMainFrame::EndMouseLook() {
+    const wxRect desktop = wxDisplay(static_cast<unsigned>(0)).GetGeometry();
+    ReleaseCapture();
+    ClipCursor(Rect{desktop.GetLeft(), desktop.GetTop(), desktop.GetRight() + 1,
+                    desktop.GetBottom() + 1});
+    ShowCursor(true);
+    m_bCaptured = 0;
+    m_player.m_mouseLook = 0;
 }
 
 Rect CMainFrame::ClientRectOnScreen() const {

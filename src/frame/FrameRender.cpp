@@ -1,8 +1,9 @@
 #include <wx/dcclient.h>
 
-#include "frame/GlCurrent.h"
+#include <cmath>
+
 #include "frame/MainFrame.h"
-#include "frame/XVisual.h"
+#include "platform/X11Display.h"
 #include "render/ColorPalette.h"
 #include "render/Projection.h"
 #include "render/RenderPass.h"
@@ -37,15 +38,11 @@ void CMainFrame::OnPaint(wxPaintEvent&) {
     if (!m_sceneReady && m_canvas->IsShownOnScreen()) OnSceneRealized();
     // After the workers have stopped the scene must not be drawn again.
     if (!m_sceneReady || m_workersStopped || m_hRC == nullptr) return;
-    if (m_hPalette) {
-        dc.SetPalette(*m_hPalette);
-        ++m_paletteRealizations;
-    }
+    if (m_hPalette) dc.SetPalette(*m_hPalette);
     m_hRC->SetCurrent(*m_canvas);
     RenderScene();
     m_canvas->SwapBuffers();
     MakeNoContextCurrent();
-    ++m_paintCount;
 }
 
 bool CMainFrame::OnEraseBkgnd(wxEraseEvent&) {
@@ -58,7 +55,7 @@ void CMainFrame::OnSize(int cx, int cy) {
     // as it can be.
     if (!m_sceneReady || m_hRC == nullptr) return;
     m_hRC->SetCurrent(*m_canvas);
-    ApplyProjection(cx, cy, StatusStripHeight());
+    ApplyProjection(ToPhysical(cx), ToPhysical(cy), ToPhysical(StatusStripHeight()));
     MakeNoContextCurrent();
     m_projectedSize = wxSize(cx, cy);
 }
@@ -70,6 +67,13 @@ void CMainFrame::RenderScene() {
 
 int CMainFrame::StatusStripHeight() const {
     return m_wndStatusBar != nullptr && m_wndStatusBar->IsShown() ? m_wndStatusBar->GetSize().y : 0;
+}
+
+int CMainFrame::ToPhysical(int logical) const {
+    // The one conversion: at GDK_SCALE=2 a 480-pixel-wide window is drawn with
+    // 960 pixels. Positions the pointer reports and warps stay logical, as the
+    // toolkit gives and takes them.
+    return static_cast<int>(std::lround(logical * m_canvas->GetContentScaleFactor()));
 }
 
 wxSize CMainFrame::UpdateSnapshot() {

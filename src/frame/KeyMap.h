@@ -2,8 +2,17 @@
 
 namespace bravok {
 
-// The key-table code of a wx key code, or -1 for a key the game has no use
-// for. Letters and digits keep their character codes.
-int VirtualKeyFromWx(int wxKeyCode);
+// The one mapping between wx's key codes and the program's virtual keys, used
+// both ways: keys the window receives go into the key table, and the
+// accelerator table's keys go to wx.
+
+// The virtual key of a key event, or -1 for a key the game has no use for.
+// Letters (either case) and digits keep their upper-case character codes. The
+// raw key code (X's key symbol) tells the right Shift and Ctrl keys from the
+// left ones.
+int VirtualKeyFromWx(int wxKeyCode, unsigned rawKeyCode = 0);
+
+// The wx key code of a virtual key, or 0 for one wx cannot name.
+int WxKeyCode(int virtualKey);
 
 }  // namespace bravok

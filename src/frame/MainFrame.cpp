@@ -1,9 +1,10 @@
 #include "frame/MainFrame.h"
 
+#include <wx/utils.h>
+
 #include "frame/CommandIds.h"
-#include "frame/GlCurrent.h"
-#include "frame/XVisual.h"
 #include "platform/SdlSoundService.h"
+#include "platform/X11Display.h"
 
 namespace bravok {
 
@@ -49,7 +50,7 @@ void CMainFrame::PreCreateWindow(wxSize& size, long& style) {
 
 int CMainFrame::OnCreate() {
     const PixelFormatDescriptor request;
-    if (!DisplayHasGlx()) return -1;
+    if (!DisplayHasGlx(wxGetX11Display())) return -1;
     // The closest drawable to the request: the depth buffer may come smaller
     // than asked, but there has to be one.
     for (int depth : {static_cast<int>(request.cDepthBits), 24, 16}) {
@@ -76,6 +77,10 @@ int CMainFrame::OnCreate() {
         return -1;
     }
     BindCanvasEvents();
+    // The scene's steps follow when the canvas is first realised; the status
+    // bar needs no context and comes now, so the window is laid out once.
+    m_wndStatusBar = CreateStatusBar(1);
+    SetStatusText(m_idleMessage);
     return 0;
 }
 
@@ -86,22 +91,16 @@ void CMainFrame::OnSceneRealized() {
     m_sceneReady = true;
     m_player.Init(this);
     m_model.Init();
+    // A deactivation before this point found no workers to pause. The first
+    // wait of a worker is a whole tick, so they pause before their first tick.
+    if (!m_appActive) PauseWorkers();
     MakeNoContextCurrent();
-
-    m_wndStatusBar = CreateStatusBar(1);
-    SetStatusText(m_idleMessage);
     RefreshGeometry();
 }
 
 void CMainFrame::OnClose(wxCloseEvent&) {
     StopWorkers();
-    if (m_bCaptured) {
-        ReleaseCapture();
-        ClipCursor(std::nullopt);
-        ShowCursor(true);
-        m_bCaptured = 0;
-        m_player.m_mouseLook = 0;
-    }
+    if (m_bCaptured) EndMouseLook();
     OnDestroy();
     Destroy();
 }
@@ -111,6 +110,10 @@ void CMainFrame::OnDestroy() {
     m_destroyed = true;
     m_hRC.reset();
     m_hPalette.reset();
+}
+
+void CMainFrame::PostToWindowThread(std::function<void()> work) {
+    CallAfter(std::move(work));
 }
 
 void CMainFrame::StopWorkers() {

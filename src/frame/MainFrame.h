@@ -9,6 +9,7 @@
 
 #include <array>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -76,14 +77,7 @@ class CMainFrame : public wxFrame, public IWindowServices {
     // more than once; the window draws no scene afterwards.
     void StopWorkers();
 
-    // Whether the steps that need the OpenGL context have run.
-    bool SceneReady() const { return m_sceneReady; }
     wxGLCanvas* Canvas() const { return m_canvas; }
-    // The client rectangle in screen coordinates, the status bar's strip included.
-    Rect ClientRectOnScreen() const;
-    const CursorClip& Cursor() const { return m_cursor; }
-    int PaletteRealizations() const { return m_paletteRealizations; }
-    int PaintCount() const { return m_paintCount; }
 
     // IWindowServices, callable from the input worker's thread.
     Rect GetClientRect() const override;
@@ -95,25 +89,16 @@ class CMainFrame : public wxFrame, public IWindowServices {
     AsyncKeyTable& GetKeyTable() override { return m_keys; }
     ISoundService& GetSoundService() override { return *m_sound; }
 
-    wxStatusBar* m_wndStatusBar = nullptr;  // owned by the window
-    std::unique_ptr<wxGLContext> m_hRC;
-    std::unique_ptr<wxPalette> m_hPalette;
-    int m_bCaptured = 0;
-    CPlayer m_player;
-    CMovingModel m_model;
-    std::array<float, 4> m_lightAmbient{0.5f, 0.5f, 0.5f, 1.0f};
-    std::array<float, 4> m_lightDiffuse{0.7f, 0.7f, 0.7f, 1.0f};
-    std::array<float, 4> m_lightSpecular{1.0f, 1.0f, 1.0f, 1.0f};
-    // One unit left of and above the eye; w = 1 makes it a positional light.
-    std::array<float, 4> m_lightPosition{-1.0f, 1.0f, 0.0f, 1.0f};
-    CDib m_dib;  // a 16 x 16 blank image, made with the frame and kept for its life
-
   protected:
     // What the display made of the pixel-format request. Tests override it to
     // stand in for a palette-based display.
     virtual PixelFormatDescriptor DescribePixelFormat() const;
+    // Hands work to the window's thread; any thread may call it.
+    virtual void PostToWindowThread(std::function<void()> work);
 
   private:
+    friend class CMainFrameTestAccess;  // the tests' one view of the state below
+
     // The steps of window creation that need the OpenGL context current. GTK
     // can make a context current only on a realised window, and lays the window
     // out only after realising it; the input worker reads the client size as it
@@ -130,18 +115,38 @@ class CMainFrame : public wxFrame, public IWindowServices {
 
     // The height of the client area's bottom strip that the status bar covers.
     int StatusStripHeight() const;
+    // Window sizes are logical pixels; OpenGL counts the display's own.
+    int ToPhysical(int logical) const;
     // Re-reads the client size and screen origin into the snapshot; returns the
     // client size.
     wxSize UpdateSnapshot();
     // The same, then applies the projection when the size changed.
     void RefreshGeometry();
     void TrackCursor(wxPoint canvasPosition);
+    // Client rectangle in screen coordinates, the status bar's strip included.
+    Rect ClientRectOnScreen() const;
+    void PauseWorkers();
 
     // The cursor services of mouse capture.
     void SetCapture();
     void ReleaseCapture();
     void ClipCursor(std::optional<Rect> screenRect);
     int ShowCursor(bool show);
+    // Captured to free: the pointer let go, confined to the desktop, shown.
+    void EndMouseLook();
+
+    wxStatusBar* m_wndStatusBar = nullptr;  // owned by the window
+    std::unique_ptr<wxGLContext> m_hRC;
+    std::unique_ptr<wxPalette> m_hPalette;
+    int m_bCaptured = 0;
+    CPlayer m_player;
+    CMovingModel m_model;
+    std::array<float, 4> m_lightAmbient{0.5f, 0.5f, 0.5f, 1.0f};
+    std::array<float, 4> m_lightDiffuse{0.7f, 0.7f, 0.7f, 1.0f};
+    std::array<float, 4> m_lightSpecular{1.0f, 1.0f, 1.0f, 1.0f};
+    // One unit left of and above the eye; w = 1 makes it a positional light.
+    std::array<float, 4> m_lightPosition{-1.0f, 1.0f, 0.0f, 1.0f};
+    CDib m_dib;  // a 16 x 16 blank image, made with the frame and kept for its life
 
     wxGLCanvas* m_canvas = nullptr;  // owned by the window
     wxString m_idleMessage;
@@ -149,9 +154,10 @@ class CMainFrame : public wxFrame, public IWindowServices {
     bool m_sceneReady = false;
     bool m_workersStopped = false;
     bool m_destroyed = false;
-    int m_paletteRealizations = 0;
-    int m_paintCount = 0;  // frames drawn
-    CursorClip m_cursor;   // UI thread only
+    // The application's active state as last reported; the workers may start
+    // after a deactivation and then start paused.
+    bool m_appActive = true;
+    CursorClip m_cursor;  // UI thread only
     wxSize m_projectedSize{-1, -1};
 
     AsyncKeyTable m_keys;

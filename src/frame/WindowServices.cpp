@@ -35,7 +35,7 @@ void CMainFrame::SetCursorPos(Point screen) {
         held = CursorClip::ClampInto(screen, m_snapshot.clip);
         m_snapshot.cursor = held;
     }
-    CallAfter([this, held] {
+    PostToWindowThread([this, held] {
         if (m_canvas == nullptr) return;
         Point origin;
         {
@@ -49,7 +49,7 @@ void CMainFrame::SetCursorPos(Point screen) {
 void CMainFrame::InvalidateRect() {
     // Requests that arrive before the paint add nothing: one paint shows them all.
     if (m_repaintPending.exchange(true)) return;
-    CallAfter([this] {
+    PostToWindowThread([this] {
         m_repaintPending = false;
         if (m_canvas != nullptr) m_canvas->Refresh(false);
     });

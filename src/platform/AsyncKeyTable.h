@@ -13,6 +13,11 @@ namespace bravok {
 // the key is down, bit 0 when the key went down since the previous query of that
 // key, and the query clears bit 0. A press that begins and ends between two
 // polls is therefore still seen once.
+//
+// Shift and Ctrl each have a left and a right key, recorded apart: VK_SHIFT
+// (VK_CONTROL) reads as down while either of its keys is down, so letting go of
+// one while the other is held keeps the modifier. Recording VK_SHIFT or
+// VK_CONTROL itself stands for the left key.
 class AsyncKeyTable {
   public:
     static constexpr int kKeyCount = 256;

@@ -1,287 +1,260 @@
 #include "frame/MainFrame.h"
 
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 #include <wx/app.h>
-#include <wx/display.h>
-#include <wx/menu.h>
 #include <wx/statusbr.h>
 #include <wx/uiaction.h>
 
-#include <chrono>
+#include <atomic>
 #include <filesystem>
 #include <thread>
 
+#include "FrameAccess.h"
 #include "SceneTestSupport.h"
 #include "WxPump.h"
 #include "app/Resources.h"
 #include "frame/CommandIds.h"
 #include "platform/VirtualKeys.h"
-#include "render/ColorPalette.h"
+#include "platform/X11Display.h"
 
 namespace bravok {
 namespace {
 
-using namespace std::chrono_literals;
-using test::PumpFor;
 using test::PumpUntil;
 
-FrameResources MainFrameResources() {
+// Counts the work handed to the window's thread; can stand in for a display
+// whose drawable takes its colours from a palette.
+class TestFrame : public CMainFrame {
+  public:
+    bool paletteDisplay = false;
+    std::atomic<int> posts{0};
+
+  protected:
+    PixelFormatDescriptor DescribePixelFormat() const override {
+        PixelFormatDescriptor described = CMainFrame::DescribePixelFormat();
+        if (paletteDisplay) described.dwFlags |= PFD_NEED_PALETTE;
+        return described;
+    }
+    void PostToWindowThread(std::function<void()> work) override {
+        ++posts;
+        CMainFrame::PostToWindowThread(std::move(work));
+    }
+};
+
+// Made with the game's resources; shown (and first painted) unless told not to.
+TestFrame* MakeFrame(bool paletteDisplay = false, bool show = true) {
+    auto* frame = new TestFrame;
+    frame->paletteDisplay = paletteDisplay;
     FrameResources resources;
     resources.menuBar = CreateMainMenuBar();
     resources.accelerators = CreateMainAcceleratorTable();
     resources.icons = MainFrameIcons();
     resources.title = "Bravok";
     resources.idleMessage = "Ready";
-    return resources;
+    EXPECT_TRUE(frame->LoadFrame(std::move(resources), wxDEFAULT_FRAME_STYLE));
+    if (show) {
+        frame->Show();
+        EXPECT_TRUE(PumpUntil([&] { return CMainFrameTestAccess(*frame).SceneReady(); }));
+    }
+    return frame;
 }
 
-// Stands in for a display whose drawable takes its colours from a palette.
-class PaletteDisplayFrame : public CMainFrame {
-  protected:
-    PixelFormatDescriptor DescribePixelFormat() const override {
-        PixelFormatDescriptor described = CMainFrame::DescribePixelFormat();
-        described.dwFlags |= PFD_NEED_PALETTE;
-        return described;
-    }
-};
+void Close(CMainFrame* frame) {
+    frame->Close(true);
+    EXPECT_TRUE(PumpUntil([] { return wxTopLevelWindows.IsEmpty(); }));
+}
 
-// Records whether both workers had ended by the time the frame went away.
-bool g_workersEndedBeforeDestruction = false;
-class WatchedFrame : public CMainFrame {
-  public:
-    ~WatchedFrame() override {
-        g_workersEndedBeforeDestruction =
-            m_player.m_hThread == nullptr && m_model.m_hThread == nullptr;
-    }
-};
-
-template <typename Frame = CMainFrame>
-class FrameTestBase : public ::testing::Test {
+class MainFrameTest : public ::testing::Test {
   protected:
     void SetUp() override {
         std::filesystem::copy_file(std::filesystem::path(BRAVOK_DATA_DIR) / "cylinder.vtx",
                                    m_dir.Path() / "cylinder.vtx");
-        m_frame = new Frame;
-        ASSERT_TRUE(m_frame->LoadFrame(MainFrameResources(), wxDEFAULT_FRAME_STYLE));
-        m_createdSize = m_frame->GetSize();
-        m_frame->Show();
-        ASSERT_TRUE(PumpUntil([&] { return m_frame->SceneReady() && m_frame->PaintCount() > 0; }))
-            << "the window never drew its scene";
     }
-    void TearDown() override {
-        if (m_frame == nullptr) return;
-        m_frame->Close(true);
-        EXPECT_TRUE(PumpUntil([] { return wxTopLevelWindows.IsEmpty(); }));
-    }
-    void Command(unsigned command) {
-        wxCommandEvent event(wxEVT_MENU, WxId(command));
-        event.SetEventObject(m_frame);
-        m_frame->GetEventHandler()->ProcessEvent(event);
-    }
-    bool Checked(unsigned command) {
-        wxUpdateUIEvent event(WxId(command));
-        event.SetEventObject(m_frame);
-        m_frame->GetEventHandler()->ProcessEvent(event);
-        EXPECT_TRUE(event.GetSetChecked()) << "no update handler for " << command;
-        return event.GetChecked();
-    }
-
     test::ScopedTempDir m_dir;
-    Frame* m_frame = nullptr;
-    wxSize m_createdSize;
 };
 
-using MainFrameTest = FrameTestBase<>;
-
-TEST_F(MainFrameTest, CreationStartsTheSceneWithListsOneToFour) {
-    EXPECT_EQ(m_createdSize, wxSize(500, 500)) << "outer size at creation";
-    EXPECT_EQ(m_frame->GetTitle(), "Bravok");
-    ASSERT_NE(m_frame->m_wndStatusBar, nullptr);
-    EXPECT_EQ(m_frame->m_wndStatusBar->GetStatusText(), "Ready");
-    EXPECT_EQ(m_frame->m_player.m_ringListId, 1u);
-    EXPECT_EQ(m_frame->m_player.m_gridListId, 2u);
-    EXPECT_EQ(m_frame->m_player.m_roomListId, 3u);
-    EXPECT_EQ(m_frame->m_model.m_listId, 4u);
-    EXPECT_EQ(m_frame->m_model.m_triangleCount, 96);
-    EXPECT_NE(m_frame->m_player.m_hThread, nullptr);
-    EXPECT_NE(m_frame->m_model.m_hThread, nullptr);
-    EXPECT_EQ(m_frame->m_player.m_pFrame, static_cast<IWindowServices*>(m_frame));
-    EXPECT_EQ(m_frame->m_hPalette, nullptr) << "a true-colour display needs no palette";
-    EXPECT_EQ(m_frame->PaletteRealizations(), 0);
-    EXPECT_EQ(m_frame->m_dib.GetRect(), (Rect{0, 0, 16, 16})) << "the frame's blank bitmap";
+void ExpectLight(GLenum which, std::array<float, 4> expected) {
+    std::array<float, 4> value{};
+    glGetLightfv(GL_LIGHT0, which, value.data());
+    EXPECT_EQ(value, expected) << which;
 }
 
-TEST_F(MainFrameTest, ClientAreaCountsTheStatusBarStrip) {
-    PumpFor(200ms);
-    const Rect client = m_frame->GetClientRect();
-    const wxSize frameClient = m_frame->GetClientSize();
-    const int strip = m_frame->m_wndStatusBar->GetSize().y;
-    EXPECT_GT(strip, 0);
-    EXPECT_EQ(client, (Rect{0, 0, frameClient.x, frameClient.y + strip}));
-    const wxPoint canvasOnScreen = m_frame->Canvas()->GetScreenPosition();
-    EXPECT_EQ(m_frame->ClientToScreen(Point{0, 0}), (Point{canvasOnScreen.x, canvasOnScreen.y}));
-    EXPECT_EQ(m_frame->ScreenToClient(m_frame->ClientToScreen(Point{17, 29})), (Point{17, 29}));
+TEST_F(MainFrameTest, CreationBuildsTheWindowAndLightsTheScene) {
+    TestFrame* frame = MakeFrame(false, false);
+    CMainFrameTestAccess state(*frame);
+    EXPECT_EQ(frame->GetSize(), wxSize(500, 500)) << "outer size at creation";
+    EXPECT_EQ(frame->GetTitle(), "Bravok");
+    ASSERT_NE(frame->GetStatusBar(), nullptr) << "made with the window, before the first paint";
+    EXPECT_EQ(frame->GetStatusBar()->GetStatusText(), "Ready");
+    EXPECT_EQ(state.Palette(), nullptr) << "a true-colour display needs no palette";
+    frame->Show();
+    ASSERT_TRUE(PumpUntil([&] { return state.SceneReady(); }));
+    EXPECT_TRUE(state.ModelLoaded());
+
+    // The client area counts the status bar's strip, and the viewport covers it.
+    const int strip = frame->GetStatusBar()->GetSize().y;
+    const wxSize client = frame->GetClientSize();
+    EXPECT_EQ(frame->GetClientRect(), (Rect{0, 0, client.x, client.y + strip}));
+    const wxPoint corner = frame->Canvas()->GetScreenPosition();
+    EXPECT_EQ(frame->ClientToScreen(Point{3, 4}), (Point{corner.x + 3, corner.y + 4}));
+    EXPECT_EQ(frame->ScreenToClient(Point{corner.x, corner.y}), (Point{0, 0}));
+    ASSERT_TRUE(state.Context()->SetCurrent(*frame->Canvas()));
+    std::array<GLint, 4> viewport{};
+    glGetIntegerv(GL_VIEWPORT, viewport.data());
+    EXPECT_EQ(viewport, (std::array<GLint, 4>{0, -strip, client.x, client.y + strip}));
+    ExpectLight(GL_AMBIENT, {0.5f, 0.5f, 0.5f, 1.0f});
+    ExpectLight(GL_DIFFUSE, {0.7f, 0.7f, 0.7f, 1.0f});
+    ExpectLight(GL_SPECULAR, {1.0f, 1.0f, 1.0f, 1.0f});
+    ExpectLight(GL_POSITION, {-1.0f, 1.0f, 0.0f, 1.0f});  // in eye space
+    MakeNoContextCurrent();
+    Close(frame);
 }
 
 TEST_F(MainFrameTest, CrosshairCommandsMoveTheCheckMark) {
-    EXPECT_TRUE(Checked(ID_OPTIONS_CROSSHAIR));
-    EXPECT_FALSE(Checked(ID_OPTIONS_GRID));
-    Command(ID_OPTIONS_GRID);
-    EXPECT_EQ(m_frame->m_player.m_crosshairStyle.load(), 0);
-    EXPECT_FALSE(Checked(ID_OPTIONS_CROSSHAIR));
-    EXPECT_TRUE(Checked(ID_OPTIONS_GRID));
-    Command(ID_OPTIONS_GRID);
-    EXPECT_TRUE(Checked(ID_OPTIONS_GRID)) << "choosing the active style changes nothing";
-    Command(ID_OPTIONS_CROSSHAIR);
-    EXPECT_EQ(m_frame->m_player.m_crosshairStyle.load(), 1);
-    EXPECT_TRUE(Checked(ID_OPTIONS_CROSSHAIR));
-    EXPECT_FALSE(Checked(ID_OPTIONS_GRID));
+    TestFrame* frame = MakeFrame();
+    auto command = [frame](unsigned id) {
+        wxCommandEvent event(wxEVT_MENU, WxId(id));
+        frame->GetEventHandler()->ProcessEvent(event);
+    };
+    auto checked = [frame](unsigned id) {
+        wxUpdateUIEvent event(WxId(id));
+        frame->GetEventHandler()->ProcessEvent(event);
+        EXPECT_TRUE(event.GetSetChecked()) << id;
+        return event.GetChecked();
+    };
+    // Each step: the command (0 for none), then the style and the two check marks.
+    const std::array<unsigned, 3> steps[] = {{0, 1, 1}, {ID_OPTIONS_GRID, 0, 0},
+                                             {ID_OPTIONS_GRID, 0, 0},
+                                             {ID_OPTIONS_CROSSHAIR, 1, 1}};
+    for (const auto& [id, style, ring] : steps) {
+        if (id != 0) command(id);
+        EXPECT_EQ(CMainFrameTestAccess(*frame).CrosshairStyle(), static_cast<int>(style));
+        EXPECT_EQ(checked(ID_OPTIONS_CROSSHAIR), ring != 0);
+        EXPECT_EQ(checked(ID_OPTIONS_GRID), ring == 0);
+    }
+    Close(frame);
 }
 
 TEST_F(MainFrameTest, ClickCapturesAndEscapeReleasesAnyNumberOfTimes) {
-    const int startCount = m_frame->Cursor().DisplayCount();
-    m_frame->OnKeyDown(VK_ESCAPE);
-    EXPECT_EQ(m_frame->m_bCaptured, 0) << "Escape while free does nothing";
-    EXPECT_EQ(m_frame->Cursor().DisplayCount(), startCount);
-    for (int round = 0; round < 4; ++round) {
-        m_frame->OnLButtonUp();
-        EXPECT_EQ(m_frame->m_bCaptured, 1);
-        EXPECT_EQ(m_frame->m_player.m_mouseLook.load(), 1);
-        EXPECT_TRUE(m_frame->Canvas()->HasCapture());
-        EXPECT_EQ(m_frame->Cursor().DisplayCount(), startCount - 1);
-        EXPECT_EQ(m_frame->Cursor().ClipRect(), m_frame->ClientRectOnScreen());
-        m_frame->OnLButtonUp();
-        EXPECT_EQ(m_frame->Cursor().DisplayCount(), startCount - 1)
-            << "a click while captured hides nothing more";
-        m_frame->OnKeyDown(VK_KEY_A);
-        EXPECT_EQ(m_frame->m_bCaptured, 1) << "only Escape releases";
-        m_frame->OnKeyDown(VK_ESCAPE);
-        EXPECT_EQ(m_frame->m_bCaptured, 0);
-        EXPECT_EQ(m_frame->m_player.m_mouseLook.load(), 0);
-        EXPECT_FALSE(m_frame->Canvas()->HasCapture());
-        EXPECT_EQ(m_frame->Cursor().DisplayCount(), startCount);
-        const wxRect desktop = wxDisplay(0u).GetGeometry();
-        EXPECT_EQ(m_frame->Cursor().ClipRect(),
-                  (Rect{desktop.x, desktop.y, desktop.GetRight() + 1, desktop.GetBottom() + 1}));
+    TestFrame* frame = MakeFrame();
+    CMainFrameTestAccess state(*frame);
+    frame->OnKeyDown(VK_ESCAPE);
+    EXPECT_EQ(state.Captured(), 0) << "Escape while free does nothing";
+    EXPECT_EQ(state.Cursor().DisplayCount(), 0);
+    wxRect view = frame->Canvas()->GetScreenRect();
+    view.height += frame->GetStatusBar()->GetSize().y;
+    for (int round = 0; round < 3; ++round) {
+        for (int clicks = 0; clicks < 2; ++clicks) frame->OnLButtonUp();
+        EXPECT_EQ(state.Captured(), 1);
+        EXPECT_EQ(state.MouseLook(), 1);
+        EXPECT_TRUE(frame->Canvas()->HasCapture());
+        EXPECT_EQ(state.Cursor().DisplayCount(), -1) << "a click while held hides no more";
+        EXPECT_EQ(state.Cursor().ClipRect(),
+                  (Rect{view.x, view.y, view.x + view.width, view.y + view.height}));
+        frame->OnKeyDown(VK_KEY_A);
+        EXPECT_EQ(state.Captured(), 1) << "only Escape releases";
+        frame->OnKeyDown(VK_ESCAPE);
+        EXPECT_EQ(state.Captured(), 0);
+        EXPECT_EQ(state.MouseLook(), 0);
+        EXPECT_FALSE(frame->Canvas()->HasCapture());
+        EXPECT_EQ(state.Cursor().DisplayCount(), 0);
+        // The virtual X server's whole screen.
+        EXPECT_EQ(state.Cursor().ClipRect(), (Rect{0, 0, 1024, 768}));
+    }
+    Close(frame);
+}
+
+// Workers are paused whenever the application is inactive, also when the
+// deactivation came before they started.
+TEST_F(MainFrameTest, InactiveApplicationPausesBothWorkers) {
+    for (bool beforeFirstPaint : {true, false}) {
+        SCOPED_TRACE(beforeFirstPaint ? "before the first paint" : "while running");
+        TestFrame* frame = MakeFrame(false, !beforeFirstPaint);
+        CMainFrameTestAccess state(*frame);
+        frame->OnActivateApp(true);  // already running: a resume changes nothing
+        frame->OnActivateApp(false);
+        if (beforeFirstPaint) {
+            frame->Show();
+            ASSERT_TRUE(PumpUntil([&] { return state.SceneReady(); }));
+        }
+        EXPECT_EQ(state.Pauses(), std::make_pair(1, 1));
+        const int posts = frame->posts;
+        test::PumpFor(std::chrono::milliseconds(300));
+        EXPECT_LE(frame->posts - posts, 1) << "a paused player asks for no repaints";
+        frame->OnActivateApp(true);
+        EXPECT_EQ(state.Pauses(), std::make_pair(0, 0));
+        EXPECT_TRUE(PumpUntil([&] { return frame->posts > posts + 2; }));
+        Close(frame);
     }
 }
 
-// The spin angle under the model's lock, as the painting code reads it.
-float Spin(CMovingModel& model) {
-    std::scoped_lock lock(model.m_lock);
-    return model.m_rotX;
-}
-
-TEST_F(MainFrameTest, DeactivationPausesBothWorkersAndActivationResumesThem) {
-    m_frame->OnActivateApp(true);  // already running: a resume changes nothing
-    EXPECT_EQ(m_frame->m_player.m_hThread->PauseCount(), 0);
-    EXPECT_EQ(m_frame->m_model.m_hThread->PauseCount(), 0);
-    m_frame->OnActivateApp(false);
-    EXPECT_EQ(m_frame->m_player.m_hThread->PauseCount(), 1);
-    EXPECT_EQ(m_frame->m_model.m_hThread->PauseCount(), 1);
-    PumpFor(100ms);
-    const float paused = Spin(m_frame->m_model);
-    const int paints = m_frame->PaintCount();
-    PumpFor(300ms);
-    EXPECT_EQ(Spin(m_frame->m_model), paused) << "the model stands still";
-    EXPECT_LE(m_frame->PaintCount() - paints, 1) << "a paused player asks for no repaints";
-    m_frame->OnActivateApp(true);
-    EXPECT_EQ(m_frame->m_player.m_hThread->PauseCount(), 0);
-    EXPECT_EQ(m_frame->m_model.m_hThread->PauseCount(), 0);
-    EXPECT_TRUE(PumpUntil([&] { return Spin(m_frame->m_model) > paused; }));
-    EXPECT_TRUE(PumpUntil([&] { return m_frame->PaintCount() > paints + 2; }));
-}
-
-TEST_F(MainFrameTest, RepeatedRepaintRequestsGiveOnePaint) {
-    m_frame->OnActivateApp(false);  // no requests of the worker's own
-    PumpFor(200ms);
-    const int before = m_frame->PaintCount();
-    std::thread worker([&] {
-        for (int i = 0; i < 500; ++i) m_frame->InvalidateRect();
+TEST_F(MainFrameTest, RepeatedRepaintRequestsPostOnce) {
+    TestFrame* frame = MakeFrame();
+    frame->OnActivateApp(false);  // no requests of the worker's own
+    test::PumpFor(std::chrono::milliseconds(100));
+    const int before = frame->posts;
+    std::thread worker([frame] {
+        for (int i = 0; i < 100; ++i) frame->InvalidateRect();
     });
     worker.join();
-    EXPECT_TRUE(PumpUntil([&] { return m_frame->PaintCount() > before; }));
-    PumpFor(200ms);
-    EXPECT_LE(m_frame->PaintCount() - before, 2);
-    m_frame->OnActivateApp(true);
+    EXPECT_EQ(frame->posts - before, 1);
+    test::PumpFor(std::chrono::milliseconds(50));
+    frame->InvalidateRect();
+    EXPECT_EQ(frame->posts - before, 2) << "the next request after the paint posts again";
+    Close(frame);
 }
 
 TEST_F(MainFrameTest, KeysReachTheTableEvenWhenTheyFireAnAccelerator) {
-    m_frame->OnActivateApp(false);  // the input worker would clear the pressed bits
-    PumpFor(100ms);
+    TestFrame* frame = MakeFrame();
+    frame->OnActivateApp(false);  // the input worker would clear the pressed bits
     wxUIActionSimulator input;
-    const wxPoint centre = m_frame->Canvas()->ClientToScreen(wxPoint(
-        m_frame->Canvas()->GetClientSize().x / 2, m_frame->Canvas()->GetClientSize().y / 2));
-    input.MouseMove(centre);
-    m_frame->Canvas()->SetFocus();
-    PumpFor(200ms);
-    AsyncKeyTable& keys = m_frame->GetKeyTable();
-    keys.Clear();
+    input.MouseMove(frame->Canvas()->GetScreenRect().GetPosition() + wxPoint(50, 50));
+    frame->Canvas()->SetFocus();
+    AsyncKeyTable& keys = frame->GetKeyTable();
+    const auto down = [&keys](int vk) { return (keys.GetAsyncKeyState(vk) & AsyncKeyTable::kDownBit) != 0; };
     input.KeyDown(WXK_CONTROL);
     input.KeyDown('Z');  // Ctrl+Z is an accelerator of the window
-    ASSERT_TRUE(PumpUntil(
-        [&] { return (keys.GetAsyncKeyState(VK_KEY_Z) & AsyncKeyTable::kDownBit) != 0; }, 5s))
-        << "Z held with Ctrl must be seen as down";
-    EXPECT_NE(keys.GetAsyncKeyState(VK_CONTROL) & AsyncKeyTable::kDownBit, 0);
+    EXPECT_TRUE(PumpUntil([&] { return down(VK_KEY_Z) && down(VK_CONTROL); }));
     input.KeyUp('Z');
     input.KeyUp(WXK_CONTROL);
-    EXPECT_TRUE(PumpUntil([&] { return keys.GetAsyncKeyState(VK_CONTROL) == 0; }, 5s));
-    m_frame->OnActivateApp(true);
+    EXPECT_TRUE(PumpUntil([&] { return !down(VK_CONTROL) && !down(VK_KEY_Z); }));
+    Close(frame);
 }
 
-using PaletteFrameTest = FrameTestBase<PaletteDisplayFrame>;
-
-TEST_F(PaletteFrameTest, PaletteDisplayGetsTheFixedPaletteAtEveryPaint) {
-    ASSERT_NE(m_frame->m_hPalette, nullptr);
-    ASSERT_EQ(m_frame->m_hPalette->GetColoursCount(), kColorPaletteSize);
-    const auto expected = ColorPaletteEntries();
-    for (int i = 0; i < kColorPaletteSize; ++i) {
-        unsigned char r = 0, g = 0, b = 0;
-        ASSERT_TRUE(m_frame->m_hPalette->GetRGB(i, &r, &g, &b));
-        EXPECT_EQ((PALETTEENTRY{r, g, b, 0}), expected[i]) << "entry " << i;
+TEST_F(MainFrameTest, PaletteDisplayGetsTheFixedPalette) {
+    TestFrame* frame = MakeFrame(true);
+    CMainFrameTestAccess state(*frame);
+    ASSERT_NE(state.Palette(), nullptr);
+    EXPECT_EQ(state.Palette()->GetColoursCount(), 256);
+    const std::pair<int, std::array<unsigned char, 3>> entries[] = {
+        {0, {0, 0, 0}}, {255, {255, 255, 255}}, {7, {255, 0, 0}}, {2, {72, 0, 0}}, {192, {0, 0, 255}}};
+    for (const auto& [index, rgb] : entries) {
+        std::array<unsigned char, 3> actual{};
+        ASSERT_TRUE(state.Palette()->GetRGB(index, &actual[0], &actual[1], &actual[2]));
+        EXPECT_EQ(actual, rgb) << "entry " << index;
     }
-    ASSERT_TRUE(PumpUntil([&] { return m_frame->PaintCount() >= 3; }));
-    EXPECT_EQ(m_frame->PaletteRealizations(), m_frame->PaintCount());
-    m_frame->StopWorkers();
-    m_frame->OnDestroy();
-    EXPECT_EQ(m_frame->m_hPalette, nullptr) << "the palette goes with the window";
-    EXPECT_EQ(m_frame->m_hRC, nullptr);
+    frame->StopWorkers();
+    frame->OnDestroy();
+    EXPECT_EQ(state.Palette(), nullptr) << "the palette goes with the window";
+    EXPECT_EQ(state.Context(), nullptr);
+    Close(frame);
 }
 
-// Closing must stop and end both workers first, whatever state they are in.
-struct CloseCase {
-    const char* name;
-    int pauses;
-    bool captured;
-};
-
-void PrintTo(const CloseCase& c, std::ostream* os) {
-    *os << c.name;
+// Closing stops and ends both workers first, whatever state they are in: the
+// window's handlers then find no worker.
+TEST_F(MainFrameTest, ClosingEndsTheWorkersInEveryState) {
+    const std::pair<int, bool> cases[] = {{0, false}, {1, false}, {3, false}, {0, true}, {2, true}};
+    for (const auto& [pauses, captured] : cases) {
+        TestFrame* frame = MakeFrame();
+        for (int i = 0; i < pauses; ++i) frame->OnActivateApp(false);
+        if (captured) frame->OnLButtonUp();
+        frame->Close(true);
+        EXPECT_EQ(CMainFrameTestAccess(*frame).Pauses(), std::make_pair(-1, -1)) << pauses;
+        EXPECT_TRUE(CMainFrameTestAccess(*frame).Cursor().Visible());
+        EXPECT_TRUE(PumpUntil([] { return wxTopLevelWindows.IsEmpty(); }));
+    }
 }
-
-class CloseTest : public ::testing::TestWithParam<CloseCase> {};
-
-TEST_P(CloseTest, WorkersEndBeforeTheWindowGoes) {
-    test::ScopedTempDir dir;
-    auto* frame = new WatchedFrame;
-    ASSERT_TRUE(frame->LoadFrame(MainFrameResources(), wxDEFAULT_FRAME_STYLE));
-    frame->Show();
-    ASSERT_TRUE(PumpUntil([&] { return frame->SceneReady() && frame->PaintCount() > 0; }));
-    for (int i = 0; i < GetParam().pauses; ++i) frame->OnActivateApp(false);
-    if (GetParam().captured) frame->OnLButtonUp();
-    g_workersEndedBeforeDestruction = false;
-    frame->Close(true);
-    ASSERT_TRUE(PumpUntil([] { return wxTopLevelWindows.IsEmpty(); }));
-    EXPECT_TRUE(g_workersEndedBeforeDestruction);
-}
-
-INSTANTIATE_TEST_SUITE_P(States, CloseTest,
-                         ::testing::Values(CloseCase{"Running", 0, false},
-                                           CloseCase{"PausedOnce", 1, false},
-                                           CloseCase{"PausedThrice", 3, false},
-                                           CloseCase{"Captured", 0, true},
-                                           CloseCase{"PausedAndCaptured", 2, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace bravok

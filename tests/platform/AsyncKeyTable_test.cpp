@@ -10,50 +10,53 @@ namespace {
 constexpr std::int16_t kDown = AsyncKeyTable::kDownBit;
 constexpr std::int16_t kPressed = AsyncKeyTable::kPressedBit;
 
-TEST(AsyncKeyTable, HeldKeyReportsPressOnceThenOnlyDown) {
-    AsyncKeyTable keys;
-    EXPECT_EQ(keys.GetAsyncKeyState(VK_UP), 0);
-    keys.KeyDown(VK_UP);
-    EXPECT_EQ(keys.GetAsyncKeyState(VK_UP), kDown | kPressed);
-    EXPECT_EQ(keys.GetAsyncKeyState(VK_UP), kDown);
-    keys.KeyUp(VK_UP);
-    EXPECT_EQ(keys.GetAsyncKeyState(VK_UP), 0);
+// Steps: "+K" key down, "-K" key up, "?K=v" query expecting v, "C" clear.
+// Keys: U up arrow, L/R left and right Shift, l/r left and right Ctrl, S Shift,
+// T Ctrl (either key), B left button, X a code outside the table.
+int Code(char key) {
+    switch (key) {
+        case 'U': return VK_UP;
+        case 'L': return VK_LSHIFT;
+        case 'R': return VK_RSHIFT;
+        case 'l': return VK_LCONTROL;
+        case 'r': return VK_RCONTROL;
+        case 'S': return VK_SHIFT;
+        case 'T': return VK_CONTROL;
+        case 'B': return VK_LBUTTON;
+        default: return AsyncKeyTable::kKeyCount;
+    }
 }
 
-TEST(AsyncKeyTable, TapBetweenQueriesIsSeenExactlyOnce) {
-    AsyncKeyTable keys;
-    keys.KeyDown(VK_LBUTTON);
-    keys.KeyUp(VK_LBUTTON);
-    EXPECT_EQ(keys.GetAsyncKeyState(VK_LBUTTON), kPressed);
-    EXPECT_EQ(keys.GetAsyncKeyState(VK_LBUTTON), 0);
-}
-
-TEST(AsyncKeyTable, KeysAreIndependentAndQueryingOneKeepsTheOthers) {
-    AsyncKeyTable keys;
-    keys.KeyDown(VK_SHIFT);
-    keys.KeyDown(VK_CONTROL);
-    keys.KeyUp(VK_CONTROL);
-    EXPECT_EQ(keys.GetAsyncKeyState(VK_SHIFT), kDown | kPressed);
-    EXPECT_EQ(keys.GetAsyncKeyState(VK_CONTROL), kPressed);
-    EXPECT_EQ(keys.GetAsyncKeyState(VK_DOWN), 0);
-}
-
-TEST(AsyncKeyTable, ClearForgetsHeldKeysAndPendingPresses) {
-    AsyncKeyTable keys;
-    keys.KeyDown(VK_LEFT);
-    keys.KeyDown(VK_KEY_A);
-    keys.KeyUp(VK_KEY_A);
-    keys.Clear();
-    EXPECT_EQ(keys.GetAsyncKeyState(VK_LEFT), 0);
-    EXPECT_EQ(keys.GetAsyncKeyState(VK_KEY_A), 0);
-}
-
-TEST(AsyncKeyTable, CodesOutsideTheTableAreIgnored) {
-    AsyncKeyTable keys;
-    for (int vk : {-1, AsyncKeyTable::kKeyCount, 100000}) {
-        keys.KeyDown(vk);
-        EXPECT_EQ(keys.GetAsyncKeyState(vk), 0) << vk;
-        keys.KeyUp(vk);
+TEST(AsyncKeyTable, AnswersDownAndPressedSinceTheLastQuery) {
+    const char* cases[] = {
+        "?U=0 +U ?U=D+P ?U=D -U ?U=0",          // held: pressed once, then only down
+        "+B -B ?B=P ?B=0",                      // a tap between queries is seen once
+        "+U +B -B ?U=D+P ?B=P ?U=D",            // keys are independent
+        "+U +B -B C ?U=0 ?B=0",                 // clear forgets held keys and presses
+        "+X ?X=0 -X",                           // codes outside the table
+        "+L +R -R ?S=D+P ?S=D -L ?S=0",         // either Shift: one let go, one held
+        "+R +L -R ?S=D+P -L ?S=0",              // the other order
+        "+L -L ?S=P ?S=0 +R -R ?S=P",           // taps of either count as presses
+        "+l +r -l ?T=D+P -r ?T=0 ?S=0",         // either Ctrl, apart from Shift
+        "+S +R -S ?S=D+P -R ?S=0",              // Shift with no side is the left key
+        "+L +R C ?S=0 -L -R ?S=0",              // cleared on deactivation, no drift
+    };
+    for (const char* steps : cases) {
+        AsyncKeyTable keys;
+        for (const char* s = steps; *s; ++s) {
+            if (*s == ' ') continue;
+            if (*s == 'C') { keys.Clear(); continue; }
+            const char op = *s++;
+            const int vk = Code(*s);
+            if (op == '+') keys.KeyDown(vk);
+            if (op == '-') keys.KeyUp(vk);
+            if (op != '?') continue;
+            s += 2;  // "=v"
+            std::int16_t expected = 0;
+            for (; *s && *s != ' '; ++s) expected |= *s == 'D' ? kDown : *s == 'P' ? kPressed : 0;
+            EXPECT_EQ(keys.GetAsyncKeyState(vk), expected) << steps << " at " << s - steps;
+            if (!*s) break;
+        }
     }
 }
 

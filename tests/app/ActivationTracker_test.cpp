@@ -1,4 +1,4 @@
-#include "frame/ActivationTracker.h"
+#include "app/ActivationTracker.h"
 
 #include <gtest/gtest.h>
 

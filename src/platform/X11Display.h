@@ -1,0 +1,33 @@
+#pragma once
+
+// The one place that speaks to the X server directly; nothing else includes
+// Xlib, whose macros clash with wx's. Connections are passed in as the opaque
+// pointer the toolkit hands out (its own connection), so the game asks the
+// server over the connection it already has.
+
+struct _XDisplay;
+
+namespace bravok {
+
+struct VisualTraits {
+    int depth = 0;              // colour bits per pixel
+    bool colourMapped = false;  // colours come from a colour map: needs a palette
+};
+
+// Whether an X display can be opened (DISPLAY set and the server answering);
+// asked before the toolkit starts, over a connection of its own that is closed
+// again at once.
+bool CanOpenXDisplay();
+
+// Whether the server behind `display` offers OpenGL at all (the GLX extension).
+bool DisplayHasGlx(_XDisplay* display);
+
+// Leaves the calling thread with no OpenGL context current, so the context is
+// current only inside the handlers that draw. wx offers no way to release a
+// context; on X the canvas uses GLX.
+void MakeNoContextCurrent();
+
+// What an X visual (an XVisualInfo, as wx hands it out) is like.
+VisualTraits DescribeVisual(const void* xVisualInfo);
+
+}  // namespace bravok
