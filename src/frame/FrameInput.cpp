@@ -4,6 +4,7 @@
 #include "frame/KeyMap.h"
 #include "frame/MainFrame.h"
 #include "platform/VirtualKeys.h"
+#include "platform/X11Display.h"
 
 namespace bravok {
 
@@ -38,7 +39,8 @@ void CMainFrame::OnCanvasSize(wxSizeEvent& event) {
 void CMainFrame::OnCanvasKey(wxKeyEvent& event) {
     // Every key goes into the key table, also one that then fires an
     // accelerator: the input worker polls the table, not the commands.
-    const int vk = VirtualKeyFromWx(event.GetKeyCode(), event.GetRawKeyCode());
+    const int vk = VirtualKeyFromWx(event.GetKeyCode(),
+                                    BaseKeySym(wxGetX11Display(), event.GetRawKeyFlags()));
     if (event.GetEventType() == wxEVT_KEY_DOWN) {
         if (vk >= 0) {
             m_keys.KeyDown(vk);

@@ -40,15 +40,15 @@ bool IsCharacterKey(int code) {
 
 }  // namespace
 
-int VirtualKeyFromWx(int wxKeyCode, unsigned rawKeyCode) {
+int VirtualKeyFromWx(int wxKeyCode, unsigned long keySym) {
     if (wxKeyCode >= 'a' && wxKeyCode <= 'z') return wxKeyCode - 'a' + 'A';
     if (IsCharacterKey(wxKeyCode)) return wxKeyCode;
     if (wxKeyCode >= WXK_F1 && wxKeyCode < WXK_F1 + kFunctionKeys)
         return VK_F1 + (wxKeyCode - WXK_F1);
     for (const auto& [wx, vk] : kKeys) {
         if (wx != wxKeyCode) continue;
-        if (vk == VK_LSHIFT && rawKeyCode == kXkShiftR) return VK_RSHIFT;
-        if (vk == VK_LCONTROL && rawKeyCode == kXkControlR) return VK_RCONTROL;
+        if (vk == VK_LSHIFT && keySym == kXkShiftR) return VK_RSHIFT;
+        if (vk == VK_LCONTROL && keySym == kXkControlR) return VK_RCONTROL;
         return vk;
     }
     return -1;

@@ -8,9 +8,9 @@ namespace bravok {
 
 // The virtual key of a key event, or -1 for a key the game has no use for.
 // Letters (either case) and digits keep their upper-case character codes. The
-// raw key code (X's key symbol) tells the right Shift and Ctrl keys from the
-// left ones.
-int VirtualKeyFromWx(int wxKeyCode, unsigned rawKeyCode = 0);
+// key's own symbol (X's, with no modifier applied) tells the right Shift and
+// Ctrl keys from the left ones.
+int VirtualKeyFromWx(int wxKeyCode, unsigned long keySym = 0);
 
 // The wx key code of a virtual key, or 0 for one wx cannot name.
 int WxKeyCode(int virtualKey);

@@ -2,6 +2,7 @@
 
 #include <GL/glx.h>
 #include <X11/Xlib.h>
+#include <X11/XKBlib.h>
 #include <X11/Xutil.h>
 
 #include <memory>
@@ -21,6 +22,11 @@ bool DisplayHasGlx(_XDisplay* display) {
 
 void MakeNoContextCurrent() {
     if (glXGetCurrentContext() != nullptr) glXMakeCurrent(glXGetCurrentDisplay(), None, nullptr);
+}
+
+unsigned long BaseKeySym(_XDisplay* display, unsigned keycode) {
+    if (display == nullptr || keycode < 8 || keycode > 255) return NoSymbol;
+    return XkbKeycodeToKeysym(display, static_cast<KeyCode>(keycode), 0, 0);
 }
 
 VisualTraits DescribeVisual(const void* xVisualInfo) {

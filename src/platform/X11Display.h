@@ -27,6 +27,11 @@ bool DisplayHasGlx(_XDisplay* display);
 // context; on X the canvas uses GLX.
 void MakeNoContextCurrent();
 
+// The key symbol a key's hardware code names with no modifier applied:
+// Shift_R for the right Shift key whatever else is held. (The symbol the
+// toolkit reports follows the modifiers, and tells the two keys apart badly.)
+unsigned long BaseKeySym(_XDisplay* display, unsigned keycode);
+
 // What an X visual (an XVisualInfo, as wx hands it out) is like.
 VisualTraits DescribeVisual(const void* xVisualInfo);
 

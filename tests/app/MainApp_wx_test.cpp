@@ -10,25 +10,24 @@
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 
-#include <chrono>
-#include <cstdlib>
 #include <filesystem>
-#include <thread>
 
+#include "FrameAccess.h"
+#include "TempDir.h"
 #include "WxPump.h"
 #include "frame/CommandIds.h"
-#include "frame/MainFrame.h"
 #include "platform/VirtualKeys.h"
 
 namespace bravok {
 namespace {
 
-using namespace std::chrono_literals;
 using test::PumpUntil;
 
-// Start-up succeeded before any test runs, so the main window is there.
+CMainApp& App() {
+    return *static_cast<CMainApp*>(wxTheApp);
+}
 CMainFrame& Frame() {
-    return *static_cast<CMainApp*>(wxTheApp)->MainFrame();
+    return *App().MainFrame();
 }
 
 // Sends an event the way a menu item or an accelerator does: to the frame, from
@@ -42,10 +41,6 @@ Event Send(Event event) {
 void Command(unsigned command) {
     Send(wxCommandEvent(wxEVT_MENU, WxId(command)));
 }
-wxUpdateUIEvent Update(unsigned command) {
-    return Send(wxUpdateUIEvent(WxId(command)));
-}
-
 void Activate(bool active) {
     wxActivateEvent event(wxEVT_ACTIVATE_APP, active);
     wxTheApp->ProcessEvent(event);
@@ -54,78 +49,75 @@ void Activate(bool active) {
 class MainAppTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(PumpUntil([] { return Frame().SceneReady() && Frame().PaintCount() > 0; }));
+        ASSERT_TRUE(PumpUntil([] { return CMainFrameTestAccess(Frame()).SceneReady(); }));
     }
 };
 
-TEST_F(MainAppTest, StartUpShowsTheMainWindow) {
+TEST_F(MainAppTest, StartUpShowsTheMainWindowAndOnlyHandledCommandsAreEnabled) {
     EXPECT_EQ(wxTheApp->GetTopWindow(), &Frame());
     EXPECT_TRUE(Frame().IsShown());
-    EXPECT_EQ(Frame().GetTitle(), "Bravok");
     EXPECT_EQ(wxTheApp->GetAppName(), "Bravok");
-    ASSERT_NE(Frame().GetMenuBar(), nullptr);
-    EXPECT_EQ(Frame().GetMenuBar()->GetMenuCount(), 3u);
-}
-
-TEST_F(MainAppTest, CommandsWithoutAHandlerShowDisabled) {
-    for (unsigned command : {ID_FILE_SAVE, ID_EDIT_UNDO, ID_NEXT_PANE}) {
-        const wxUpdateUIEvent event = Update(command);
-        EXPECT_TRUE(event.GetSetEnabled()) << command;
-        EXPECT_FALSE(event.GetEnabled()) << command;
+    const std::pair<unsigned, bool> commands[] = {
+        {ID_FILE_SAVE, false}, {ID_EDIT_UNDO, false}, {ID_NEXT_PANE, false},
+        {ID_FILE_NEW, true},   {ID_FILE_OPEN, true},  {ID_APP_ABOUT, true},
+        {ID_APP_EXIT, true}};
+    for (const auto& [command, enabled] : commands) {
+        const wxUpdateUIEvent event = Send(wxUpdateUIEvent(WxId(command)));
+        EXPECT_EQ(event.GetEnabled(), enabled) << command;
     }
-    for (unsigned command : {ID_FILE_NEW, ID_FILE_OPEN, ID_APP_ABOUT, ID_APP_EXIT}) {
-        const wxUpdateUIEvent event = Update(command);
-        EXPECT_TRUE(event.GetEnabled()) << command;
-    }
-    // The frame answers for the crosshair items before the application sees them.
-    EXPECT_TRUE(Update(ID_OPTIONS_CROSSHAIR).GetChecked());
-    // New and Open have nothing to do; nothing changes.
-    Command(ID_FILE_NEW);
+    Command(ID_FILE_NEW);  // nothing to make or open
     Command(ID_FILE_OPEN);
     EXPECT_TRUE(Frame().IsShown());
-}
-
-TEST_F(MainAppTest, MenuPromptsShowInTheStatusBar) {
     Send(wxMenuEvent(wxEVT_MENU_HIGHLIGHT, WxId(ID_FILE_NEW)));
-    EXPECT_EQ(Frame().m_wndStatusBar->GetStatusText(), "Create a new document");
+    EXPECT_EQ(Frame().GetStatusBar()->GetStatusText(), "Create a new document");
     Send(wxMenuEvent(wxEVT_MENU_CLOSE, wxID_ANY, Frame().GetMenuBar()->GetMenu(0)));
-    EXPECT_EQ(Frame().m_wndStatusBar->GetStatusText(), "Ready");
+    EXPECT_EQ(Frame().GetStatusBar()->GetStatusText(), "Ready");
 }
 
 TEST_F(MainAppTest, ActivationChangesBalanceThePausesAndDeactivationForgetsKeys) {
+    const CMainFrameTestAccess state(Frame());
     Activate(true);  // whatever the X server said so far, the game now runs
-    EXPECT_EQ(Frame().m_player.m_hThread->PauseCount(), 0);
     Frame().GetKeyTable().KeyDown(VK_UP);
     Activate(false);
     Activate(false);  // GTK sends deactivations twice at times
-    EXPECT_EQ(Frame().m_player.m_hThread->PauseCount(), 1);
-    EXPECT_EQ(Frame().m_model.m_hThread->PauseCount(), 1);
-    EXPECT_EQ(Frame().GetKeyTable().GetAsyncKeyState(VK_UP), 0)
-        << "a key held when the focus went is not left down";
+    EXPECT_EQ(state.Pauses(), std::make_pair(1, 1));
+    EXPECT_EQ(Frame().GetKeyTable().GetAsyncKeyState(VK_UP), 0) << "a held key is let go";
     Activate(true);
-    EXPECT_EQ(Frame().m_player.m_hThread->PauseCount(), 0);
-    EXPECT_EQ(Frame().m_model.m_hThread->PauseCount(), 0);
     Activate(true);
-    EXPECT_EQ(Frame().m_player.m_hThread->PauseCount(), 0);
+    EXPECT_EQ(state.Pauses(), std::make_pair(0, 0));
 }
 
-TEST_F(MainAppTest, AboutShowsTheBoxModally) {
-    wxString caption;
-    wxTheApp->CallAfter([&caption] {
+// The About box is a dialog of the main window, centred over it.
+TEST_F(MainAppTest, AboutShowsTheBoxModallyOverTheWindow) {
+    wxDialog* about = nullptr;
+    wxRect box;
+    wxTheApp->CallAfter([&] {
         for (wxWindow* window : wxTopLevelWindows)
             if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog && dialog->IsModal()) {
-                caption = dialog->GetTitle();
+                about = dialog;
+                PumpUntil([dialog] { return dialog->IsShownOnScreen(); });
+                box = dialog->GetScreenRect();
+                EXPECT_EQ(dialog->GetParent(), &Frame());
                 dialog->EndModal(wxID_OK);
             }
     });
     Command(ID_APP_ABOUT);  // returns once the box is closed
-    EXPECT_EQ(caption, "About Bravok");
-    EXPECT_TRUE(Frame().IsShown()) << "the game goes on";
+    ASSERT_NE(about, nullptr);
+    const wxPoint centre = Frame().GetScreenRect().GetPosition() + Frame().GetSize() / 2;
+    const wxPoint boxCentre = box.GetPosition() + box.GetSize() / 2;
+    EXPECT_NEAR(boxCentre.x, centre.x, 20);
+    EXPECT_NEAR(boxCentre.y, centre.y, 40);
 }
 
-TEST_F(MainAppTest, ExitClosesTheWindowAndEndsTheApplication) {
+// Exit ends the window; what arrives after it finds no window.
+TEST_F(MainAppTest, ExitClosesTheWindowAndLaterEventsAreHarmless) {
     Command(ID_APP_EXIT);
     EXPECT_TRUE(PumpUntil([] { return wxTopLevelWindows.IsEmpty(); }));
+    EXPECT_EQ(App().MainFrame(), nullptr);
+    Activate(false);
+    Activate(true);
+    wxCommandEvent exit(wxEVT_MENU, WxId(ID_APP_EXIT));
+    wxTheApp->ProcessEvent(exit);
 }
 
 }  // namespace
@@ -134,15 +126,11 @@ TEST_F(MainAppTest, ExitClosesTheWindowAndEndsTheApplication) {
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
-
     // A settings folder and a current folder of the test's own, with the mesh.
     namespace fs = std::filesystem;
-    const fs::path home =
-        fs::temp_directory_path() / ("bravok-app-test-" + std::to_string(getpid()));
-    fs::create_directories(home);
-    fs::copy_file(fs::path(BRAVOK_DATA_DIR) / "cylinder.vtx", home / "cylinder.vtx");
-    fs::current_path(home);
-    setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+    bravok::test::TempDir home(true);
+    fs::copy_file(fs::path(BRAVOK_DATA_DIR) / "cylinder.vtx", home.Path() / "cylinder.vtx");
+    setenv("XDG_CONFIG_HOME", home.Path().c_str(), 1);
     setenv("NO_AT_BRIDGE", "1", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
 
@@ -155,7 +143,5 @@ int main(int argc, char** argv) {
         wxTheApp->OnExit();
     }
     wxEntryCleanup();
-    fs::current_path(fs::temp_directory_path());
-    fs::remove_all(home);
     return status;
 }

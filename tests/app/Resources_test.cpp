@@ -3,10 +3,7 @@
 #include <gtest/gtest.h>
 #include <wx/event.h>
 
-#include <sstream>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "app/AcceleratorResource.h"
 #include "app/StringTable.h"
@@ -34,22 +31,11 @@ TEST(StringTable, LookupsGiveTheTextsTheProgramShows) {
         EXPECT_FALSE(LoadString(id).has_value()) << std::hex << id;
 }
 
-TEST(VersionRecord, ComesFromTheProjectVersion) {
-    std::vector<unsigned> project;
-    std::istringstream in(BRAVOK_TEST_PROJECT_VERSION);
-    for (std::string part; std::getline(in, part, '.');) project.push_back(std::stoul(part));
-    project.resize(4, 0);
-    std::string dotted, commas;
-    for (std::size_t i = 0; i < 4; ++i) {
-        dotted += (i ? "." : "") + std::to_string(project[i]);
-        commas += (i ? ", " : "") + std::to_string(project[i]);
-    }
-    EXPECT_EQ(std::vector<unsigned>(version::kNumbers.begin(), version::kNumbers.end()), project);
-    EXPECT_EQ(version::kDotted, dotted);
-    EXPECT_EQ(version::kFileVersion, commas);
-    EXPECT_EQ(version::kProductVersion, commas);
-    EXPECT_EQ(version::kAboutVersionLine,
-              "Bravok Version " + std::to_string(project[0]) + "." + std::to_string(project[1]));
+TEST(VersionRecord, NamesVersionOneDotZero) {
+    EXPECT_EQ(version::kAboutVersionLine, "Bravok Version 1.0");
+    EXPECT_EQ(version::kFileVersion, "1, 0, 0, 1");
+    EXPECT_EQ(version::kProductVersion, "1, 0, 0, 1");
+    EXPECT_EQ(version::kDotted, "1.0.0.1");
 }
 
 // The 13 entries in their order as wx sees them, and the table built from them

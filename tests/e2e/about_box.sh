@@ -1,20 +1,21 @@
-# Help > About opens the About box while the game runs on behind it; Escape
-# closes it. Stopping the game with the box open still ends it cleanly.
+# Help > About opens the About box as a dialog of the main window, centred
+# over it, while the game runs on behind it; Escape closes it. Stopping the
+# game with the box open still ends it cleanly.
 source "$(dirname "$0")/lib.sh"
 start_game
 
+about_open() { xdotool search --onlyvisible --name '^About Bravok$'; }
 xdotool key --delay 150 alt+h a
-wait_for 10 xdotool search --onlyvisible --name '^About Bravok$' || fail "no About box"
-about=$(xdotool search --onlyvisible --name '^About Bravok$' | head -1)
-shot about >/dev/null
+wait_for 10 about_open || fail "no About box"
+about=$(about_open | head -1)
+xprop -id "$about" WM_TRANSIENT_FOR | grep -q "window id" || fail "the box is not a dialog of the window"
+read -r ax ay aw ah <<<"$(window_box "$about")"
+((ax + aw / 2 - FRAME_X - FRAME_W / 2 < 20 && FRAME_X + FRAME_W / 2 - ax - aw / 2 < 20)) ||
+    fail "the box is not centred over the window"
 xdotool key Escape
-wait_for 5 bash -c "! xdotool search --onlyvisible --name '^About Bravok\$'" || fail "Escape did not close the About box"
+wait_for 5 eval '! about_open' || fail "Escape did not close the About box"
 
 xdotool key --delay 150 alt+h a
-wait_for 10 xdotool search --onlyvisible --name '^About Bravok$' || fail "no About box the second time"
+wait_for 10 about_open || fail "no About box the second time"
 kill -TERM "$GAME_PID"
-wait_ended 2 || fail "the game did not end on SIGTERM with the About box open"
-status=0
-wait "$GAME_PID" || status=$?
-GAME_PID=
-((status == 0)) || fail "status $status"
+expect_clean_end "SIGTERM with the About box open"

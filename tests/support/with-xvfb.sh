@@ -21,7 +21,7 @@ mkfifo "$dir/displayfd"
 # shellcheck disable=SC2086
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset ${XVFB_ARGS:-} 3>"$dir/displayfd" \
     >"$dir/xvfb.log" 2>&1 &
-xvfb_pid=$!
+export XVFB_PID=$! && xvfb_pid=$XVFB_PID
 if ! read -r -t 20 number <"$dir/displayfd"; then
     echo "with-xvfb: the virtual X server did not start" >&2
     cat "$dir/xvfb.log" >&2

@@ -1,0 +1,27 @@
+# The polled keys with real key events: with a Shift key held, a tap of Down
+# sinks one step (a bigger change of the view than a step back), also after the
+# other Shift key was let go; Up held walks; Ctrl fires, and goes on firing
+# while Z (Ctrl+Z is an accelerator) looks down.
+source "$(dirname "$0")/lib.sh"
+start_game
+
+start=$(edge start)
+# xdotool presses Shift_L along with Shift_R: let go of the left one.
+xdotool keydown Shift_R keyup Shift_L key Down
+edge_becomes -lt $((start - 12)) || fail "Down with the right Shift held did not sink"
+xdotool keyup Shift_R
+sunk=$(edge sunk)
+xdotool keydown Up
+edge_becomes -ne "$sunk" || fail "holding Up did not walk"
+xdotool keyup Up
+
+silence_sound
+xdotool keydown Control_R
+wait_for 3 sound_played || fail "Ctrl played no sound"
+level=$(edge level)
+xdotool keydown z
+edge_becomes -lt $((level - 5)) || fail "Z with Ctrl held did not look down"
+silence_sound
+wait_for 3 sound_played || fail "Ctrl held with Z played no sound"
+xdotool keyup z keyup Control_R
+close_game
