@@ -1,4 +1,3 @@
-#include <wx/display.h>
 #include <wx/utils.h>
 
 #include "frame/KeyMap.h"
@@ -39,8 +38,8 @@ void CMainFrame::OnCanvasSize(wxSizeEvent& event) {
 void CMainFrame::OnCanvasKey(wxKeyEvent& event) {
     // Every key goes into the key table, also one that then fires an
     // accelerator: the input worker polls the table, not the commands.
-    const int vk = VirtualKeyFromWx(event.GetKeyCode(),
-                                    BaseKeySym(wxGetX11Display(), event.GetRawKeyFlags()));
+    const int vk =
+        VirtualKeyFromWx(event.GetKeyCode(), BaseKeySym(wxGetX11Display(), event.GetRawKeyFlags()));
     if (event.GetEventType() == wxEVT_KEY_DOWN) {
         if (vk >= 0) {
             m_keys.KeyDown(vk);
@@ -53,7 +52,7 @@ void CMainFrame::OnCanvasKey(wxKeyEvent& event) {
 }
 
 void CMainFrame::OnCanvasMouse(wxMouseEvent& event) {
-    TrackCursor(event.GetPosition());
+    TrackCursor();
     const auto type = event.GetEventType();
     if (type == wxEVT_LEFT_DOWN || type == wxEVT_LEFT_DCLICK) {
         m_keys.KeyDown(VK_LBUTTON);
@@ -71,16 +70,12 @@ void CMainFrame::OnCaptureLost(wxMouseCaptureLostEvent&) {
     // deactivation.
 }
 
-void CMainFrame::TrackCursor(wxPoint canvasPosition) {
-    Point origin;
-    {
-        std::scoped_lock lock(m_snapshotLock);
-        origin = m_snapshot.origin;
-    }
-    const Point screen{origin.x + canvasPosition.x, origin.y + canvasPosition.y};
+void CMainFrame::TrackCursor() {
+    // The pointer as the server has it: an event's logical position is rounded.
+    const Point screen = PointerPosition(wxGetX11Display());
     const Point held = m_cursor.Clamp(screen);
     // A captured pointer that left the clip rectangle is put back on its edge.
-    if (m_bCaptured && held != screen) m_canvas->WarpPointer(held.x - origin.x, held.y - origin.y);
+    if (m_bCaptured && held != screen) bravok::WarpPointer(wxGetX11Display(), held);
     std::scoped_lock lock(m_snapshotLock);
     m_snapshot.cursor = held;
 }
@@ -102,10 +97,8 @@ void CMainFrame::OnKeyDown(int nChar) {
 }
 
 void CMainFrame::EndMouseLook() {
-    const wxRect desktop = wxDisplay(static_cast<unsigned>(0)).GetGeometry();
     ReleaseCapture();
-    ClipCursor(Rect{desktop.GetLeft(), desktop.GetTop(), desktop.GetRight() + 1,
-                    desktop.GetBottom() + 1});
+    ClipCursor(ScreenRect(wxGetX11Display()));
     ShowCursor(true);
     m_bCaptured = 0;
     m_player.m_mouseLook = 0;
@@ -127,17 +120,14 @@ void CMainFrame::ReleaseCapture() {
 
 void CMainFrame::ClipCursor(std::optional<Rect> screenRect) {
     m_cursor.Clip(screenRect);
-    Point origin;
     {
         std::scoped_lock lock(m_snapshotLock);
         m_snapshot.clip = screenRect;
         m_snapshot.cursor = m_cursor.Clamp(m_snapshot.cursor);
-        origin = m_snapshot.origin;
     }
-    const wxPoint pointer = wxGetMousePosition();
-    const Point held = m_cursor.Clamp({pointer.x, pointer.y});
-    if (held != Point{pointer.x, pointer.y})
-        m_canvas->WarpPointer(held.x - origin.x, held.y - origin.y);
+    const Point pointer = PointerPosition(wxGetX11Display());
+    if (const Point held = m_cursor.Clamp(pointer); held != pointer)
+        bravok::WarpPointer(wxGetX11Display(), held);
 }
 
 int CMainFrame::ShowCursor(bool show) {

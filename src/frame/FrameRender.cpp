@@ -1,4 +1,5 @@
 #include <wx/dcclient.h>
+#include <wx/utils.h>
 
 #include <cmath>
 
@@ -71,8 +72,7 @@ int CMainFrame::StatusStripHeight() const {
 
 int CMainFrame::ToPhysical(int logical) const {
     // The one conversion: at GDK_SCALE=2 a 480-pixel-wide window is drawn with
-    // 960 pixels. Positions the pointer reports and warps stay logical, as the
-    // toolkit gives and takes them.
+    // 960 pixels, and mouse-look counts the same 960.
     return static_cast<int>(std::lround(logical * m_canvas->GetContentScaleFactor()));
 }
 
@@ -85,10 +85,10 @@ wxSize CMainFrame::UpdateSnapshot() {
     client.y += StatusStripHeight();
     // Until the window is on the screen it has no screen position to tell.
     const bool placed = m_canvas != nullptr && m_canvas->IsShownOnScreen();
-    const wxPoint origin = placed ? m_canvas->GetScreenPosition() : wxPoint();
+    const Point origin = placed ? WindowOrigin(wxGetX11Display(), m_canvas->GetXWindow()) : Point{};
     std::scoped_lock lock(m_snapshotLock);
-    m_snapshot.client = {0, 0, client.x, client.y};
-    if (placed) m_snapshot.origin = {origin.x, origin.y};
+    m_snapshot.client = {0, 0, ToPhysical(client.x), ToPhysical(client.y)};
+    if (placed) m_snapshot.origin = origin;
     return client;
 }
 

@@ -117,12 +117,12 @@ class CMainFrame : public wxFrame, public IWindowServices {
     int StatusStripHeight() const;
     // Window sizes are logical pixels; OpenGL counts the display's own.
     int ToPhysical(int logical) const;
-    // Re-reads the client size and screen origin into the snapshot; returns the
-    // client size.
+    // Re-reads the client size and screen origin into the snapshot, in the
+    // display's pixels (mouse-look's unit); returns the logical client size.
     wxSize UpdateSnapshot();
     // The same, then applies the projection when the size changed.
     void RefreshGeometry();
-    void TrackCursor(wxPoint canvasPosition);
+    void TrackCursor();
     // Client rectangle in screen coordinates, the status bar's strip included.
     Rect ClientRectOnScreen() const;
     void PauseWorkers();
@@ -163,7 +163,8 @@ class CMainFrame : public wxFrame, public IWindowServices {
     AsyncKeyTable m_keys;
     std::unique_ptr<ISoundService> m_sound;
 
-    // What the input worker reads of the window, kept by the window's thread.
+    // What the input worker reads of the window, kept by the window's thread;
+    // positions and sizes in the display's own pixels.
     struct Snapshot {
         Rect client;   // the client area, status bar strip included
         Point origin;  // the client area's top-left corner on the screen

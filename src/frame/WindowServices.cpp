@@ -1,5 +1,9 @@
 #include "frame/MainFrame.h"
 
+#include <wx/utils.h>
+
+#include "platform/X11Display.h"
+
 // The input worker's view of the window. Everything here may run on the
 // worker's thread while it holds the player's lock: it reads the snapshot the
 // window's thread keeps, or posts work to that thread, and never waits for it.
@@ -35,15 +39,7 @@ void CMainFrame::SetCursorPos(Point screen) {
         held = CursorClip::ClampInto(screen, m_snapshot.clip);
         m_snapshot.cursor = held;
     }
-    PostToWindowThread([this, held] {
-        if (m_canvas == nullptr) return;
-        Point origin;
-        {
-            std::scoped_lock lock(m_snapshotLock);
-            origin = m_snapshot.origin;
-        }
-        m_canvas->WarpPointer(held.x - origin.x, held.y - origin.y);
-    });
+    PostToWindowThread([held] { bravok::WarpPointer(wxGetX11Display(), held); });
 }
 
 void CMainFrame::InvalidateRect() {

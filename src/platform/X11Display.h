@@ -5,6 +5,8 @@
 // pointer the toolkit hands out (its own connection), so the game asks the
 // server over the connection it already has.
 
+#include "platform/Geometry.h"
+
 struct _XDisplay;
 
 namespace bravok {
@@ -26,6 +28,17 @@ bool DisplayHasGlx(_XDisplay* display);
 // current only inside the handlers that draw. wx offers no way to release a
 // context; on X the canvas uses GLX.
 void MakeNoContextCurrent();
+
+// The pointer in the display's own pixels, as the X server reports and takes
+// it. With a scaled desktop (GDK_SCALE=2) the toolkit's logical positions are
+// halves, rounded; warping with them and reading back drifts by a pixel a
+// time, so mouse-look works in these instead.
+Point PointerPosition(_XDisplay* display);
+void WarpPointer(_XDisplay* display, Point root);
+// Where a window's top-left corner lies on the screen, in the display's pixels.
+Point WindowOrigin(_XDisplay* display, unsigned long window);
+// The whole screen, in the display's pixels.
+Rect ScreenRect(_XDisplay* display);
 
 // The key symbol a key's hardware code names with no modifier applied:
 // Shift_R for the right Shift key whatever else is held. (The symbol the

@@ -35,11 +35,9 @@ TEST(VersionRecord, NamesVersionOneDotZero) {
     EXPECT_EQ(version::kAboutVersionLine, "Bravok Version 1.0");
     EXPECT_EQ(version::kFileVersion, "1, 0, 0, 1");
     EXPECT_EQ(version::kProductVersion, "1, 0, 0, 1");
-    EXPECT_EQ(version::kDotted, "1.0.0.1");
 }
 
-// The 13 entries in their order as wx sees them, and the table built from them
-// finds each entry's command from its key.
+// The 13 entries in their order as wx sees them.
 TEST(MainFrameAccelerators, AreTheThirteenKeysInOrder) {
     const std::tuple<int, int, unsigned> expected[] = {
         {wxACCEL_CTRL, 'N', ID_FILE_NEW},           {wxACCEL_CTRL, 'O', ID_FILE_OPEN},
@@ -51,20 +49,12 @@ TEST(MainFrameAccelerators, AreTheThirteenKeysInOrder) {
         {wxACCEL_SHIFT, WXK_F6, ID_PREV_PANE},
     };
     const auto entries = MainFrameAcceleratorEntries();
-    const wxAcceleratorTable table = CreateMainAcceleratorTable();
     ASSERT_EQ(entries.size(), std::size(expected));
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        const auto [flags, key, command] = expected[i];
-        SCOPED_TRACE(testing::Message() << "entry " << i);
-        EXPECT_EQ(entries[i].GetFlags(), flags);
-        EXPECT_EQ(entries[i].GetKeyCode(), key);
-        EXPECT_EQ(CommandFromWxId(entries[i].GetCommand()), command);
-        wxKeyEvent press(wxEVT_KEY_DOWN);
-        press.m_keyCode = key;
-        press.SetControlDown(flags & wxACCEL_CTRL);
-        press.SetAltDown(flags & wxACCEL_ALT);
-        press.SetShiftDown(flags & wxACCEL_SHIFT);
-        EXPECT_EQ(table.GetCommand(press), entries[i].GetCommand());
+        EXPECT_EQ(std::make_tuple(entries[i].GetFlags(), entries[i].GetKeyCode(),
+                                  CommandFromWxId(entries[i].GetCommand())),
+                  expected[i])
+            << "entry " << i;
     }
 }
 

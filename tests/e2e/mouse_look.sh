@@ -3,7 +3,7 @@
 source "$(dirname "$0")/lib.sh"
 start_game
 
-xdotool mousemove --sync "$CENTRE_X" "$CENTRE_Y"
+xdotool mousemove "$CENTRE_X" "$CENTRE_Y"
 xdotool click 1
 xdotool mousemove 0 0
 inside() {
@@ -12,8 +12,8 @@ inside() {
 }
 wait_for 3 inside || fail "the captured pointer left the view: $X,$Y"
 
-xdotool mousemove --sync "$CENTRE_X" "$CENTRE_Y"
-steady() { before=$(edge steady) && sleep 0.2 && [[ $(edge steady) == "$before" ]]; }
+xdotool mousemove "$CENTRE_X" "$CENTRE_Y"
+steady() { before=$(edge steady) && sleep 0.2 && [[ $(edge steady) == "$before" ]] && ((before > 0)); }
 wait_for 5 steady || fail "the view never came to rest"
 xdotool mousemove_relative -- 0 40  # down: the view tilts down
 edge_becomes -lt $((before - 5)) || fail "moving the mouse down did not tilt the view"

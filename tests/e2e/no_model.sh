@@ -8,7 +8,7 @@ start_game "$empty"
 
 for i in 1 2 3 4 5 6; do
     f=$(shot "no-model-$i")
-    (($(count_red "$f") == 0)) || fail "red in the view without a mesh file"
+    (($(count "$f" "$RED") == 0)) || fail "red in the view without a mesh file"
 done
 is_grey "$f" $((VIEW_X + 3)) $((VIEW_Y + 3)) || fail "no room"
 

@@ -4,18 +4,12 @@ source "$(dirname "$0")/lib.sh"
 (cd "$DATA" && exec env NO_AT_BRIDGE=1 "$BRAVOK") >"$WORK/game.log" 2>&1 &
 GAME_PID=$!
 wait_for 30 xdotool search --onlyvisible --name '^Bravok$' || fail "no message box"
-shot no-opengl >/dev/null
 box=$(xdotool search --onlyvisible --name '^Bravok$' | head -1)
-# Closed as a person would close it, through the window manager, which needs
-# no keyboard focus; a slow start may need another try.
-for _ in 1 2 3 4 5; do
-    wmctrl -i -c "$box" || true
-    wait_ended 2 && break
-done
-wait_ended 1 || fail "the game did not end after the message"
+# Closed through the window manager, which needs no keyboard focus; a slow
+# start may need another try.
+for _ in 1 2 3 4 5; do wmctrl -i -c "$box" || true; wait_ended 2 && break; done
 status=0
 wait "$GAME_PID" || status=$?
 GAME_PID=
 ((status != 0 && status < 128)) || fail "status $status: expected a plain failure"
-grep -q "OpenGL" "$WORK/game.log" || fail "no word of OpenGL on the error output"
-grep -v -e '^$' "$WORK/game.log" | grep OpenGL
+grep OpenGL "$WORK/game.log" || fail "no word of OpenGL on the error output"

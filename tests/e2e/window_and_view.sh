@@ -11,7 +11,7 @@ outer="$((FRAME_W + left + right))x$((FRAME_H + top + bottom))"
 ((scale > 1)) || [[ $outer == 500x500 ]] || fail "outer size $outer"
 
 f=$(shot start)
-(($(count_in_view "$f" 'r<0.02 && g<0.02 && b<0.02') == 0)) || fail "black in the view"
+(($(count "$f" 'r<0.02 && g<0.02 && b<0.02') == 0)) || fail "black in the view"
 # The ring's radius is 0.2 of the 1.75 units that half the view spans 3.5 units ahead.
 green_near "$f" $((CENTRE_X + VIEW_W / 2 * 20 / 175)) "$CENTRE_Y" || fail "no ring at its radius"
 probe_x=$((CENTRE_X + VIEW_W / 2 * 45 / 175))  # on the grid's axis, beyond the ring
@@ -22,7 +22,7 @@ is_grey "$f" $((VIEW_X + VIEW_W - 4)) $((VIEW_Y + 3)) || fail "the room is not l
 # The model swings through the view about once a second.
 red_mask() { convert "$(shot model)" -crop "${VIEW_W}x${VIEW_H}+${VIEW_X}+${VIEW_Y}" -sample 25% -fx "$RED" gray:- | md5sum; }
 first=$(red_mask)
-model_moved() { [[ $(red_mask) != "$first" ]] && (($(count_red "$ARTIFACTS/model.png") > 50)); }
+model_moved() { [[ $(red_mask) != "$first" ]] && (($(count "$ARTIFACTS/model.png" "$RED") > 50)); }
 wait_for 10 model_moved || fail "the red model did not show moving"
 
 xdotool key --delay 150 alt+o g

@@ -17,7 +17,9 @@ class CMainFrameTestAccess {
     wxGLContext* Context() const { return m_frame.m_hRC.get(); }
     bool ModelLoaded() const { return m_frame.m_model.HasList(); }
     // Pauses of the player's and the model's workers; -1 for no worker.
-    std::pair<int, int> Pauses() const { return {Pauses(m_frame.m_player), Pauses(m_frame.m_model)}; }
+    std::pair<int, int> Pauses() const {
+        return {Pauses(m_frame.m_player), Pauses(m_frame.m_model)};
+    }
 
   private:
     static int Pauses(const CSceneObject& object) {

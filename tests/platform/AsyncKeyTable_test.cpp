@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "platform/VirtualKeys.h"
 
 namespace bravok {
@@ -14,38 +16,33 @@ constexpr std::int16_t kPressed = AsyncKeyTable::kPressedBit;
 // Keys: U up arrow, L/R left and right Shift, l/r left and right Ctrl, S Shift,
 // T Ctrl (either key), B left button, X a code outside the table.
 int Code(char key) {
-    switch (key) {
-        case 'U': return VK_UP;
-        case 'L': return VK_LSHIFT;
-        case 'R': return VK_RSHIFT;
-        case 'l': return VK_LCONTROL;
-        case 'r': return VK_RCONTROL;
-        case 'S': return VK_SHIFT;
-        case 'T': return VK_CONTROL;
-        case 'B': return VK_LBUTTON;
-        default: return AsyncKeyTable::kKeyCount;
-    }
+    const std::string names = "ULRlrSTB";
+    const int codes[] = {VK_UP,       VK_LSHIFT, VK_RSHIFT,  VK_LCONTROL,
+                         VK_RCONTROL, VK_SHIFT,  VK_CONTROL, VK_LBUTTON};
+    const auto at = names.find(key);
+    return at == std::string::npos ? AsyncKeyTable::kKeyCount : codes[at];
 }
 
 TEST(AsyncKeyTable, AnswersDownAndPressedSinceTheLastQuery) {
     const char* cases[] = {
-        "?U=0 +U ?U=D+P ?U=D -U ?U=0",          // held: pressed once, then only down
-        "+B -B ?B=P ?B=0",                      // a tap between queries is seen once
-        "+U +B -B ?U=D+P ?B=P ?U=D",            // keys are independent
-        "+U +B -B C ?U=0 ?B=0",                 // clear forgets held keys and presses
-        "+X ?X=0 -X",                           // codes outside the table
-        "+L +R -R ?S=D+P ?S=D -L ?S=0",         // either Shift: one let go, one held
-        "+R +L -R ?S=D+P -L ?S=0",              // the other order
-        "+L -L ?S=P ?S=0 +R -R ?S=P",           // taps of either count as presses
-        "+l +r -l ?T=D+P -r ?T=0 ?S=0",         // either Ctrl, apart from Shift
-        "+S +R -S ?S=D+P -R ?S=0",              // Shift with no side is the left key
-        "+L +R C ?S=0 -L -R ?S=0",              // cleared on deactivation, no drift
+        "?U=0 +U ?U=D+P ?U=D -U ?U=0",   // held: pressed once, then only down
+        "+B -B ?B=P ?B=0",               // a tap between queries is seen once
+        "+U +B -B ?U=D+P ?B=P ?U=D",     // keys are independent
+        "+U +B -B C ?U=0 ?B=0",          // clear forgets held keys and presses
+        "+X ?X=0 -X",                    // codes outside the table
+        "+L +R -R ?S=D+P ?S=D -L ?S=0",  // either Shift: one let go, one held
+        "+R +L -R ?S=D+P -L ?S=0",       // the other order
+        "+L -L ?S=P ?S=0 +R -R ?S=P",    // taps of either count as presses
+        "+l +r -l ?T=D+P -r ?T=0 ?S=0",  // either Ctrl, apart from Shift
+        "+S +R -S ?S=D+P -R ?S=0",       // Shift with no side is the left key
+        "+L +R C ?S=0 -L -R ?S=0",       // cleared on deactivation, no drift
     };
     for (const char* steps : cases) {
         AsyncKeyTable keys;
         for (const char* s = steps; *s; ++s) {
             if (*s == ' ') continue;
-            if (*s == 'C') { keys.Clear(); continue; }
+            if (*s == 'C') keys.Clear();
+            if (*s == 'C') continue;
             const char op = *s++;
             const int vk = Code(*s);
             if (op == '+') keys.KeyDown(vk);
