@@ -1,5 +1,3 @@
-// The resource tables and the version record, with no display.
-
 #include <gtest/gtest.h>
 #include <wx/event.h>
 

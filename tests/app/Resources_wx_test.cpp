@@ -1,11 +1,8 @@
-// What wx builds from the menu and icon tables.
-
 #include <gtest/gtest.h>
 #include <wx/menu.h>
 
 #include <vector>
 
-#include "app/IconResource.h"
 #include "app/MenuResource.h"
 #include "app/StringTable.h"
 #include "frame/CommandIds.h"
@@ -13,8 +10,7 @@
 namespace bravok {
 namespace {
 
-// wx keeps each label as written, "&" mnemonic and "\t" key included; each item
-// carries its command's wx id, its kind and its command's prompt as help string.
+// Each label as written, its command, kind and prompt as help string.
 TEST(MainMenuBar, HoldsTheItemsInOrderAsWxSeesThem) {
     struct Item {
         const char* text;
@@ -46,15 +42,6 @@ TEST(MainMenuBar, HoldsTheItemsInOrderAsWxSeesThem) {
             EXPECT_EQ(item->GetHelp().utf8_string(), CommandPrompt(expected.command));
         }
     }
-}
-
-TEST(IconBundles, Hold32And16PixelIconsOfAtMostSixteenColours) {
-    for (const wxIconBundle& bundle : {MainFrameIcons(), SecondIcons()})
-        for (int size : {32, 16}) {
-            const wxIcon icon = bundle.GetIcon(wxSize(size, size), wxIconBundle::FALLBACK_NONE);
-            ASSERT_TRUE(icon.IsOk() && icon.GetSize() == wxSize(size, size)) << size << " px";
-            EXPECT_LE(icon.ConvertToImage().CountColours(16), 16u) << size << " px";
-        }
 }
 
 }  // namespace

@@ -4,15 +4,12 @@ source "$(dirname "$0")/lib.sh"
 start_game
 
 view() { convert "$(shot view)" -crop "${VIEW_W}x${VIEW_H}+${VIEW_X}+${VIEW_Y}" rgb:- | md5sum; }
-# Whether the view changes between two shots a few ticks apart.
 moving() { local a; a=$(view) && sleep 0.25 && [[ $(view) != "$a" ]]; }
 wait_for 5 moving || fail "the view never changed while running"
 
 xmessage -name other -geometry 200x100+600+500 "another window" &
-other_pid=$!
 wait_for 10 xdotool search --onlyvisible --name '^other$' || fail "no other window"
-other=$(xdotool search --onlyvisible --name '^other$' | head -1)
-xdotool windowactivate --sync "$other"
+xdotool windowactivate --sync "$(xdotool search --onlyvisible --name '^other$' | head -1)"
 wait_for 5 eval '! moving' || fail "the game went on while another window had the focus"
 for _ in 1 2 3; do ! moving || fail "the game moved while another window had the focus"; done
 
@@ -20,6 +17,5 @@ xdotool windowactivate --sync "$WIN"
 wait_for 5 moving || fail "the game did not resume with the focus"
 
 xdotool mousemove --sync "$CENTRE_X" "$CENTRE_Y" click 1
-xdotool windowactivate "$other" || true
+xdotool windowactivate "$(xdotool search --onlyvisible --name '^other$' | head -1)" || true
 close_game
-kill "$other_pid" 2>/dev/null || true

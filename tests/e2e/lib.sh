@@ -1,6 +1,5 @@
-# Shared steps of the end-to-end tests: the real game on the virtual X server
-# of with-xvfb.sh, driven by xdotool and judged by screenshots' pixels.
-# Sourced by each script, called as: test.sh BRAVOK_BINARY DATA_DIR ARTIFACT_DIR
+# The end-to-end tests' shared steps: the real game on with-xvfb.sh's server, driven
+# by xdotool, judged by screenshots. Scripts run as: test.sh BRAVOK DATA_DIR ARTIFACT_DIR
 set -euo pipefail
 BRAVOK=$1 DATA=$2 ARTIFACTS=$3 WORK=$(mktemp -d) GAME_PID=
 SLOWDOWN=${BRAVOK_E2E_SLOWDOWN:-1}  # sanitizer builds run slower: limits stretch
@@ -75,8 +74,8 @@ SOUND_MARK=0
 sound_played() { tail -c +$((SOUND_MARK + 1)) "$WORK/sound.raw" | od -An -v -tx1 | grep -c '[1-9a-f]' >/dev/null; }
 silence_sound() { SOUND_MARK=$(stat -c %s "$WORK/sound.raw"); }
 
-# The first row from the view's top where column x differs from the top: the
-# ceiling's lower edge; waits until it compares with $2 as test's $1 says.
+# The ceiling's lower edge: the first row from the view's top where a column
+# near its left differs from the top; edge_becomes waits for a comparison.
 edge() {
     convert "$(shot "$1")" -crop "1x$((VIEW_H / 2))+$((VIEW_X + 10))+$VIEW_Y" +repage -depth 8 txt:- |
         awk -F'[,:]' 'NR == 2 {top = $NF} NR > 2 && !row && $NF != top {row = $2} END {print row ? row : -1}'
@@ -84,7 +83,6 @@ edge() {
 edge_is() { [ "$(edge edge)" "$1" "$2" ]; }
 edge_becomes() { wait_for 5 edge_is "$@" || { echo "edge $(edge edge), wanted $*" >&2 && false; }; }
 
-# Waits up to $1 seconds (times the slowdown) for the game to end.
 wait_ended() {
     local deadline=$(($(date +%s%N) + $1 * SLOWDOWN * 1000000000))
     while kill -0 "$GAME_PID" 2>/dev/null && ! grep -q '^State:.*Z' /proc/"$GAME_PID"/status; do

@@ -5,7 +5,7 @@ start_game
 
 xdotool mousemove "$CENTRE_X" "$CENTRE_Y"
 xdotool click 1
-xdotool mousemove 0 0
+xdotool mousemove 5000 5000
 inside() {
     eval "$(xdotool getmouselocation --shell)"
     ((X >= VIEW_X && X < VIEW_X + VIEW_W && Y >= VIEW_Y && Y < VIEW_Y + VIEW_H))

@@ -11,12 +11,11 @@ class CMainFrameTestAccess {
     bool SceneReady() const { return m_frame.m_sceneReady; }
     int Captured() const { return m_frame.m_bCaptured; }
     int MouseLook() const { return m_frame.m_player.m_mouseLook.load(); }
-    int CrosshairStyle() const { return m_frame.m_player.m_crosshairStyle.load(); }
     const CursorClip& Cursor() const { return m_frame.m_cursor; }
     const wxPalette* Palette() const { return m_frame.m_hPalette.get(); }
     wxGLContext* Context() const { return m_frame.m_hRC.get(); }
     bool ModelLoaded() const { return m_frame.m_model.HasList(); }
-    // Pauses of the player's and the model's workers; -1 for no worker.
+    // Pauses of the player's and the model's workers (-1: no worker).
     std::pair<int, int> Pauses() const {
         return {Pauses(m_frame.m_player), Pauses(m_frame.m_model)};
     }

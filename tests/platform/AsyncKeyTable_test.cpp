@@ -12,9 +12,8 @@ namespace {
 constexpr std::int16_t kDown = AsyncKeyTable::kDownBit;
 constexpr std::int16_t kPressed = AsyncKeyTable::kPressedBit;
 
-// Steps: "+K" key down, "-K" key up, "?K=v" query expecting v, "C" clear.
-// Keys: U up arrow, L/R left and right Shift, l/r left and right Ctrl, S Shift,
-// T Ctrl (either key), B left button, X a code outside the table.
+// Steps: +K down, -K up, ?K=v query expecting v, C clear. Keys: U up, L/R left and right
+// Shift, l/r left and right Ctrl, S/T Shift/Ctrl (either key), B button, X out of the table.
 int Code(char key) {
     const std::string names = "ULRlrSTB";
     const int codes[] = {VK_UP,       VK_LSHIFT, VK_RSHIFT,  VK_LCONTROL,

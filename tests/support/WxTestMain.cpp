@@ -17,8 +17,8 @@ int main(int argc, char** argv) {
     // start, nor leave its start-up allocations for the leak checker to report.
     setenv("NO_AT_BRIDGE", "1", 0);
 
-    // wx owns the application object and deletes it in wxEntryCleanup().
-    wxApp::SetInstance(new wxApp);
+    // wx owns the application object (the program's own, if a test names one).
+    if (wxApp::GetInitializerFunction() == nullptr) wxApp::SetInstance(new wxApp);
     if (!wxEntryStart(argc, argv)) {
         std::fprintf(stderr, "wx could not start; is DISPLAY set to a running X server?\n");
         return 1;
