@@ -1,99 +1,67 @@
 #include "platform/TextFileReader.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "TempDir.h"
 #include "platform/FileException.h"
 
 namespace bravok {
 namespace {
 
-namespace fs = std::filesystem;
+using Pieces = std::vector<std::string>;
 
-class TextFileReaderTest : public ::testing::Test {
-  protected:
-    std::string Write(const std::string& bytes) {
-        const fs::path path = m_dir / ("file" + std::to_string(m_count++));
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path.string();
-    }
-
-    // Every piece ReadString hands out, through a buffer of bufferSize bytes.
-    std::vector<std::string> ReadAll(const std::string& bytes, std::size_t bufferSize = 260) {
-        TextFileReader reader(Write(bytes).c_str());
-        std::vector<char> buffer(bufferSize);
-        std::vector<std::string> pieces;
-        while (reader.ReadString(buffer.data(), buffer.size())) pieces.emplace_back(buffer.data());
-        reader.Close();
-        return pieces;
-    }
-
-    void SetUp() override {
-        m_dir =
-            fs::temp_directory_path() /
-            ("bravok-text-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    fs::path m_dir;
-    int m_count = 0;
-};
-
-TEST_F(TextFileReaderTest, LineEnds) {
-    using Lines = std::vector<std::string>;
-    EXPECT_EQ(ReadAll(""), Lines{});
-    EXPECT_EQ(ReadAll("a\nb\n"), (Lines{"a\n", "b\n"})) << "a final break starts no line";
-    EXPECT_EQ(ReadAll("a\nb"), (Lines{"a\n", "b"})) << "a last line without a break counts";
-    EXPECT_EQ(ReadAll("a\r\nb\r\n"), (Lines{"a\n", "b\n"})) << "CR LF reads as LF";
-    EXPECT_EQ(ReadAll("a\rb\r"), (Lines{"a\rb\r"})) << "a lone CR is an ordinary character";
-    EXPECT_EQ(ReadAll("\n\n"), (Lines{"\n", "\n"})) << "blank lines count";
+// Every piece ReadString hands out through a buffer of `size` bytes, read from
+// memory and from the same bytes on disk, and again after going back to the start.
+Pieces ReadAll(const std::string& bytes, std::size_t size = 260) {
+    test::TempDir dir;
+    MemoryFile memory({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+    TextFileReader fromMemory(memory);
+    TextFileReader fromDisk(dir.Write("text", bytes).c_str());
+    Pieces pieces[3];
+    std::vector<char> buffer(size);
+    for (TextFileReader* reader : {&fromMemory, &fromDisk})
+        while (reader->ReadString(buffer.data(), size)) pieces[reader == &fromDisk].push_back(buffer.data());
+    fromDisk.SeekToBegin();
+    while (fromDisk.ReadString(buffer.data(), size)) pieces[2].push_back(buffer.data());
+    fromDisk.Close();
+    EXPECT_EQ(pieces[0], pieces[1]);
+    EXPECT_EQ(pieces[0], pieces[2]);
+    return pieces[0];
 }
 
-TEST_F(TextFileReaderTest, BufferLimitSplitsLongLines) {
-    // 259 characters fit one read of a 260-byte buffer, the break included.
+TEST(TextFileReader, ReadsLinesInPiecesLikeATextStream) {
     const std::string fits(258, 'x');
-    EXPECT_EQ(ReadAll(fits + "\n"), std::vector<std::string>{fits + "\n"});
-    const std::string tooLong(259, 'x');
-    EXPECT_EQ(ReadAll(tooLong + "\n"), (std::vector<std::string>{tooLong, "\n"}));
-    // The CR of a CR LF is dropped before the limit is applied.
-    EXPECT_EQ(ReadAll(fits + "\r\n"), std::vector<std::string>{fits + "\n"});
-    EXPECT_EQ(ReadAll(std::string(600, 'y')).size(), 3u);
+    EXPECT_EQ(ReadAll(""), Pieces{});
+    EXPECT_EQ(ReadAll("a\nb\n"), (Pieces{"a\n", "b\n"})) << "a final break starts no line";
+    EXPECT_EQ(ReadAll("a\nb"), (Pieces{"a\n", "b"})) << "a last line without a break counts";
+    EXPECT_EQ(ReadAll("a\r\n\r\nb\r"), (Pieces{"a\n", "\n", "b\r"})) << "CR LF reads as LF";
+    EXPECT_EQ(ReadAll("a\rb\r\r\n"), (Pieces{"a\rb\r\n"})) << "a lone CR is a character";
+    EXPECT_EQ(ReadAll(fits + "\n"), Pieces{fits + "\n"}) << "259 characters fit";
+    EXPECT_EQ(ReadAll(fits + "\r\n"), Pieces{fits + "\n"}) << "the CR goes before the limit";
+    EXPECT_EQ(ReadAll(fits + "x\n"), (Pieces{fits + "x", "\n"}));
+    EXPECT_EQ(ReadAll(fits + "x\r\n"), (Pieces{fits + "x", "\n"}));
+    EXPECT_EQ(ReadAll(std::string(200'000, 'y')).size(), 773u) << "259 a read, across blocks";
+    EXPECT_EQ(ReadAll("abcdefg\n", 4), (Pieces{"abc", "def", "g\n"}));
 }
 
-TEST_F(TextFileReaderTest, SeekToBeginReadsTheSameLinesAgain) {
-    TextFileReader reader(Write("one\r\ntwo\n").c_str());
-    char buffer[260];
-    ASSERT_TRUE(reader.ReadString(buffer, sizeof buffer));
-    ASSERT_TRUE(reader.ReadString(buffer, sizeof buffer));
-    EXPECT_FALSE(reader.ReadString(buffer, sizeof buffer));
-    EXPECT_STREQ(buffer, "two\n") << "the end of the file leaves the buffer alone";
-    reader.SeekToBegin();
-    ASSERT_TRUE(reader.ReadString(buffer, sizeof buffer));
-    EXPECT_STREQ(buffer, "one\n");
-}
-
-TEST_F(TextFileReaderTest, FileErrorsThrowWithTheirCause) {
-    try {
-        TextFileReader reader((m_dir / "missing").c_str());
-        FAIL() << "opening a missing file must throw";
-    } catch (const FileException& error) {
-        EXPECT_EQ(error.GetCause(), FileException::Cause::Open);
-        EXPECT_EQ(error.GetPath(), (m_dir / "missing").string());
-    }
-    // A folder opens on Linux but cannot be read.
-    TextFileReader reader(m_dir.c_str());
-    char buffer[260];
-    try {
-        reader.ReadString(buffer, sizeof buffer);
-        FAIL() << "reading a folder must throw";
-    } catch (const FileException& error) {
-        EXPECT_EQ(error.GetCause(), FileException::Cause::Read);
+// Only regular files open: the others would block the open (a FIFO), never end
+// (a device) or have nothing to read (a folder).
+TEST(TextFileReader, OnlyRegularFilesOpen) {
+    test::TempDir dir;
+    const std::string fifo = dir / "fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {dir / "missing", dir.Path().string(), fifo, std::string("/dev/null")}) {
+        try {
+            TextFileReader reader(path.c_str());
+            ADD_FAILURE() << path << " opened";
+        } catch (const FileException& error) {
+            EXPECT_EQ(error.GetCause(), FileException::Cause::Open) << path;
+            EXPECT_EQ(error.GetPath(), path);
+        }
     }
 }
 

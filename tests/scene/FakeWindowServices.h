@@ -28,21 +28,18 @@ class FakeSound : public ISoundService {
     std::vector<std::string> m_played;
 };
 
-// A window whose client area starts at `origin` on the screen, with a cursor the
-// test places and a real key table the test presses keys in.
+// A window whose client area starts at (100, 50) on the screen, with a cursor
+// the test places and a real key table the test presses keys in.
 class FakeWindowServices : public IWindowServices {
   public:
-    explicit FakeWindowServices(Rect client = {0, 0, 400, 300}, Point origin = {100, 50})
-        : m_client(client), m_origin(origin) {}
-
     Rect GetClientRect() const override { return m_client; }
     Point GetCursorPos() const override {
         std::scoped_lock lock(m_mutex);
         ++m_cursorReads;
         return m_cursor;
     }
-    Point ScreenToClient(Point p) const override { return {p.x - m_origin.x, p.y - m_origin.y}; }
-    Point ClientToScreen(Point p) const override { return {p.x + m_origin.x, p.y + m_origin.y}; }
+    Point ScreenToClient(Point p) const override { return {p.x - 100, p.y - 50}; }
+    Point ClientToScreen(Point p) const override { return {p.x + 100, p.y + 50}; }
     void SetCursorPos(Point screen) override {
         std::scoped_lock lock(m_mutex);
         m_cursor = screen;
@@ -56,7 +53,6 @@ class FakeWindowServices : public IWindowServices {
     AsyncKeyTable& GetKeyTable() override { return m_keys; }
     ISoundService& GetSoundService() override { return m_sound; }
 
-    // Test controls.
     void PlaceCursorInClient(Point client) {
         std::scoped_lock lock(m_mutex);
         m_cursor = ClientToScreen(client);
@@ -77,10 +73,9 @@ class FakeWindowServices : public IWindowServices {
         std::scoped_lock lock(m_mutex);
         return m_cursorReads;
     }
-    template <typename F>
-    void OnInvalidate(F f) {
+    void OnInvalidate(std::function<void()> f) {
         std::scoped_lock lock(m_mutex);
-        m_onInvalidate = f;
+        m_onInvalidate = std::move(f);
     }
     void SetClient(Rect client) { m_client = client; }
 
@@ -88,8 +83,7 @@ class FakeWindowServices : public IWindowServices {
     FakeSound m_sound;
 
   private:
-    Rect m_client;
-    Point m_origin;
+    Rect m_client{0, 0, 400, 300};
     mutable std::mutex m_mutex;  // guards the cursor, the counters and the hook
     Point m_cursor{};
     mutable int m_cursorReads = 0;

@@ -3,8 +3,7 @@
 #include "EglContext.h"
 #include "FakeWindowServices.h"
 #include "SceneTestSupport.h"
-#include "scene/MovingModel.h"
-#include "scene/Player.h"
+#include "TestAccess.h"
 
 namespace bravok {
 namespace {
@@ -20,12 +19,8 @@ TEST(ListIds, PlayerTakesOneToThreeAndTheModelFour) {
     CMovingModel model;
     player.Init(&window);
     model.Init();
-    EXPECT_EQ(player.m_ringListId, 1u);
-    EXPECT_EQ(player.m_gridListId, 2u);
-    EXPECT_EQ(player.m_roomListId, 3u);
-    EXPECT_EQ(model.m_listId, 4u);
-    model.Cleanup();
-    player.Cleanup();
+    EXPECT_EQ(TestAccess::PlayerLists(player), (std::array<GLuint, 3>{1, 2, 3}));
+    EXPECT_EQ(TestAccess::ListId(model), 4u);
 }
 
 }  // namespace
