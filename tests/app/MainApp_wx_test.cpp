@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "TestAccess.h"
 #include "WxPump.h"
 #include "frame/CommandIds.h"
 #include "frame/MainFrame.h"
@@ -94,19 +95,19 @@ TEST_F(MainAppTest, MenuPromptsShowInTheStatusBar) {
 
 TEST_F(MainAppTest, ActivationChangesBalanceThePausesAndDeactivationForgetsKeys) {
     Activate(true);  // whatever the X server said so far, the game now runs
-    EXPECT_EQ(Frame().m_player.m_hThread->PauseCount(), 0);
+    EXPECT_EQ(TestAccess::PauseCount(Frame().m_player), 0);
     Frame().GetKeyTable().KeyDown(VK_UP);
     Activate(false);
     Activate(false);  // GTK sends deactivations twice at times
-    EXPECT_EQ(Frame().m_player.m_hThread->PauseCount(), 1);
-    EXPECT_EQ(Frame().m_model.m_hThread->PauseCount(), 1);
+    EXPECT_EQ(TestAccess::PauseCount(Frame().m_player), 1);
+    EXPECT_EQ(TestAccess::PauseCount(Frame().m_model), 1);
     EXPECT_EQ(Frame().GetKeyTable().GetAsyncKeyState(VK_UP), 0)
         << "a key held when the focus went is not left down";
     Activate(true);
-    EXPECT_EQ(Frame().m_player.m_hThread->PauseCount(), 0);
-    EXPECT_EQ(Frame().m_model.m_hThread->PauseCount(), 0);
+    EXPECT_EQ(TestAccess::PauseCount(Frame().m_player), 0);
+    EXPECT_EQ(TestAccess::PauseCount(Frame().m_model), 0);
     Activate(true);
-    EXPECT_EQ(Frame().m_player.m_hThread->PauseCount(), 0);
+    EXPECT_EQ(TestAccess::PauseCount(Frame().m_player), 0);
 }
 
 TEST_F(MainAppTest, AboutShowsTheBoxModally) {

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "SceneTestSupport.h"
+#include "TestAccess.h"
 #include "WxPump.h"
 #include "app/Resources.h"
 #include "frame/CommandIds.h"
@@ -51,7 +52,7 @@ class WatchedFrame : public CMainFrame {
   public:
     ~WatchedFrame() override {
         g_workersEndedBeforeDestruction =
-            m_player.m_hThread == nullptr && m_model.m_hThread == nullptr;
+            !TestAccess::HasWorker(m_player) && !TestAccess::HasWorker(m_model);
     }
 };
 
@@ -98,14 +99,14 @@ TEST_F(MainFrameTest, CreationStartsTheSceneWithListsOneToFour) {
     EXPECT_EQ(m_frame->GetTitle(), "Bravok");
     ASSERT_NE(m_frame->m_wndStatusBar, nullptr);
     EXPECT_EQ(m_frame->m_wndStatusBar->GetStatusText(), "Ready");
-    EXPECT_EQ(m_frame->m_player.m_ringListId, 1u);
-    EXPECT_EQ(m_frame->m_player.m_gridListId, 2u);
-    EXPECT_EQ(m_frame->m_player.m_roomListId, 3u);
-    EXPECT_EQ(m_frame->m_model.m_listId, 4u);
-    EXPECT_EQ(m_frame->m_model.m_triangleCount, 96);
-    EXPECT_NE(m_frame->m_player.m_hThread, nullptr);
-    EXPECT_NE(m_frame->m_model.m_hThread, nullptr);
-    EXPECT_EQ(m_frame->m_player.m_pFrame, static_cast<IWindowServices*>(m_frame));
+    EXPECT_EQ(TestAccess::PlayerLists(m_frame->m_player)[0], 1u);
+    EXPECT_EQ(TestAccess::PlayerLists(m_frame->m_player)[1], 2u);
+    EXPECT_EQ(TestAccess::PlayerLists(m_frame->m_player)[2], 3u);
+    EXPECT_EQ(TestAccess::ListId(m_frame->m_model), 4u);
+    EXPECT_EQ(TestAccess::TriangleCount(m_frame->m_model), 96);
+    EXPECT_TRUE(TestAccess::HasWorker(m_frame->m_player));
+    EXPECT_TRUE(TestAccess::HasWorker(m_frame->m_model));
+    EXPECT_EQ(TestAccess::Owner(m_frame->m_player), static_cast<IWindowServices*>(m_frame));
     EXPECT_EQ(m_frame->m_hPalette, nullptr) << "a true-colour display needs no palette";
     EXPECT_EQ(m_frame->PaletteRealizations(), 0);
     EXPECT_EQ(m_frame->m_dib.GetRect(), (Rect{0, 0, 16, 16})) << "the frame's blank bitmap";
@@ -168,17 +169,16 @@ TEST_F(MainFrameTest, ClickCapturesAndEscapeReleasesAnyNumberOfTimes) {
 
 // The spin angle under the model's lock, as the painting code reads it.
 float Spin(CMovingModel& model) {
-    std::scoped_lock lock(model.m_lock);
-    return model.m_rotX;
+    return TestAccess::GetPose(model).rotX;
 }
 
 TEST_F(MainFrameTest, DeactivationPausesBothWorkersAndActivationResumesThem) {
     m_frame->OnActivateApp(true);  // already running: a resume changes nothing
-    EXPECT_EQ(m_frame->m_player.m_hThread->PauseCount(), 0);
-    EXPECT_EQ(m_frame->m_model.m_hThread->PauseCount(), 0);
+    EXPECT_EQ(TestAccess::PauseCount(m_frame->m_player), 0);
+    EXPECT_EQ(TestAccess::PauseCount(m_frame->m_model), 0);
     m_frame->OnActivateApp(false);
-    EXPECT_EQ(m_frame->m_player.m_hThread->PauseCount(), 1);
-    EXPECT_EQ(m_frame->m_model.m_hThread->PauseCount(), 1);
+    EXPECT_EQ(TestAccess::PauseCount(m_frame->m_player), 1);
+    EXPECT_EQ(TestAccess::PauseCount(m_frame->m_model), 1);
     PumpFor(100ms);
     const float paused = Spin(m_frame->m_model);
     const int paints = m_frame->PaintCount();
@@ -186,8 +186,8 @@ TEST_F(MainFrameTest, DeactivationPausesBothWorkersAndActivationResumesThem) {
     EXPECT_EQ(Spin(m_frame->m_model), paused) << "the model stands still";
     EXPECT_LE(m_frame->PaintCount() - paints, 1) << "a paused player asks for no repaints";
     m_frame->OnActivateApp(true);
-    EXPECT_EQ(m_frame->m_player.m_hThread->PauseCount(), 0);
-    EXPECT_EQ(m_frame->m_model.m_hThread->PauseCount(), 0);
+    EXPECT_EQ(TestAccess::PauseCount(m_frame->m_player), 0);
+    EXPECT_EQ(TestAccess::PauseCount(m_frame->m_model), 0);
     EXPECT_TRUE(PumpUntil([&] { return Spin(m_frame->m_model) > paused; }));
     EXPECT_TRUE(PumpUntil([&] { return m_frame->PaintCount() > paints + 2; }));
 }

@@ -7,6 +7,7 @@
 #include "EglContext.h"
 #include "FakeWindowServices.h"
 #include "SceneTestSupport.h"
+#include "TestAccess.h"
 #include "render/Projection.h"
 #include "scene/MovingModel.h"
 #include "scene/Player.h"
@@ -70,7 +71,7 @@ TEST_F(RenderPassTest, FirstFrameShowsTheRedModelBelowTheCrosshairInTheLitRoom) 
 }
 
 TEST_F(RenderPassTest, ModelIsPlacedInTheWorldByThePlayersView) {
-    m_model.m_posX = 1.5f;  // to the right of the eye
+    TestAccess::SetPose(m_model, {0, 0, 1.5f, 2, 0});  // to the right of the eye
     Render();
     int left = 0, right = 0;
     for (int y = 0; y < kSize; y += 2)
@@ -79,7 +80,7 @@ TEST_F(RenderPassTest, ModelIsPlacedInTheWorldByThePlayersView) {
     EXPECT_GT(right, 0);
     EXPECT_EQ(left, 0);
     // Turned round, the player no longer sees it.
-    m_player.m_rotY = 180.0f;
+    TestAccess::SetPose(m_player, {0, 180, 0, -3, -4});
     Render();
     EXPECT_EQ(RedPixels(), 0);
 }
@@ -87,12 +88,11 @@ TEST_F(RenderPassTest, ModelIsPlacedInTheWorldByThePlayersView) {
 TEST_F(RenderPassTest, LightMovesWithTheViewer) {
     // The light sits beside the eye wherever the player goes, so the wall ahead
     // looks the same from the same distance in any direction.
-    m_player.m_rotY = 90.0f;  // facing the wall at x = 20 from (0, 3, 4): 20 away
+    TestAccess::SetPose(m_player, {0, 90, 0, -3, -4});  // facing the wall at x = 20 from (0, 3, 4): 20 away
     Render();
     const auto east = m_gl.Pixel(kSize / 2 + 20, kSize / 2 + 20);
-    m_player.m_rotY = 0.0f;   // facing the wall at z = -20 from (0, 3, 20 - 20 + 4 - 4)
-    m_player.m_posZ = 0.0f;   // eye at z = 0: 20 from that wall
-    m_model.m_posY = 100.0f;  // out of the way
+    TestAccess::SetPose(m_player, {0, 0, 0, -3, 0});   // eye at z = 0: 20 from the wall at z = -20
+    TestAccess::SetPose(m_model, {0, 0, 0, 100, 0});  // out of the way
     Render();
     const auto north = m_gl.Pixel(kSize / 2 + 20, kSize / 2 + 20);
     for (int i = 0; i < 3; ++i) EXPECT_NEAR(east[i], north[i], 2) << "channel " << i;
