@@ -10,6 +10,7 @@
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <cmath>
 #include <condition_variable>
 #include <cstdio>
@@ -32,23 +33,31 @@ namespace fs = std::filesystem;
 
 std::string g_path;
 
-// Nine numbers a line in the forms of the game's own tools (%.6f) and of
-// others (%g), corners and unit normals around a ring.
+// A finely divided tube, the shape of the game's own model, in small triangles
+// as a real mesh has them: nine numbers a line, in the form of the game's tools
+// (%.6f) and of others (%g) in turn.
 void WriteMesh(const std::string& path, long triangles) {
     std::FILE* out = std::fopen(path.c_str(), "w");
+    const long around = 1000;
+    const long along = std::max(1L, triangles / around / 2);
     for (long t = 0; t < triangles; ++t) {
-        const double a = 0.001 * static_cast<double>(t % 6283);
-        const double c = std::cos(a), s = std::sin(a);
-        if (t % 2 == 0) {
-            std::fprintf(out, "%.6f %.6f %.6f %.6f %.6f %.6f %.6f %.6f %.6f\n", 0.5 * c, -1.0,
-                         0.5 * s, 0.5 * c, 1.0, 0.5 * s, 0.0, 1.0, 0.0);
-            std::fprintf(out, "%.6f %.6f %.6f %.6f %.6f %.6f %.6f %.6f %.6f\n", c, 0.0, s, c, 0.0,
-                         s, 0.0, 1.0, 0.0);
-        } else {
-            std::fprintf(out, "%g %g %g %g %g %g %g %g %g\n", 0.5 * c, -1.0, 0.5 * s, 0.5 * c,
-                         1.0, 0.5 * s, 1e-5 * c, 1.0, 0.0);
-            std::fprintf(out, "%g %g %g %g %g %g %g %g %g\n", c, 0.0, s, c, 0.0, s, 0.0, 1.0, 0.0);
+        // Each quad of the tube is two triangles: corners 0 1 2 and 0 2 3.
+        const long quad = t / 2 % (around * along);
+        const double angles[4] = {0, 1, 1, 0}, heights[4] = {0, 0, 1, 1};
+        const int corners[2][3] = {{0, 1, 2}, {0, 2, 3}};
+        double xyz[2][9];  // positions, then unit normals
+        for (int c = 0; c < 3; ++c) {
+            const int k = corners[t % 2][c];
+            const double a = 2 * M_PI * (static_cast<double>(quad % around) + angles[k]) / around;
+            const double y = -1.0 + 2.0 * (static_cast<double>(quad / around) + heights[k]) / along;
+            const double position[3] = {0.5 * std::cos(a), y, 0.5 * std::sin(a)};
+            const double normal[3] = {std::cos(a), 0.0, std::sin(a)};
+            std::copy_n(position, 3, &xyz[0][3 * c]);
+            std::copy_n(normal, 3, &xyz[1][3 * c]);
         }
+        for (const auto& line : xyz)
+            for (int i = 0; i < 9; ++i)
+                std::fprintf(out, t % 4 < 2 ? "%.6f%c" : "%g%c", line[i], i < 8 ? ' ' : '\n');
     }
     std::fclose(out);
 }
@@ -67,8 +76,8 @@ long NaiveRead(const char* path, std::unique_ptr<double[]>& vertices,
     for (long t = 0; t < triangles; ++t)
         for (double* v : {&vertices[t * 9], &normals[t * 9]})
             if (std::fgets(line, sizeof line, file))
-                std::sscanf(line, "%lf %lf %lf %lf %lf %lf %lf %lf %lf", &v[0], &v[1], &v[2],
-                            &v[3], &v[4], &v[5], &v[6], &v[7], &v[8]);
+                std::sscanf(line, "%lf %lf %lf %lf %lf %lf %lf %lf %lf", &v[0], &v[1], &v[2], &v[3],
+                            &v[4], &v[5], &v[6], &v[7], &v[8]);
     std::fclose(file);
     return triangles;
 }

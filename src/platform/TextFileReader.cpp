@@ -46,23 +46,6 @@ bool TextFileReader::ReadPiece(std::string_view& piece, std::size_t limit) {
     return true;
 }
 
-bool TextFileReader::ReadString(char* buffer, std::size_t size) {
-    std::string_view piece;
-    if (buffer == nullptr || size < 2 || !ReadPiece(piece, size - 1)) return false;
-    std::size_t length = piece.size();
-    std::memcpy(buffer, piece.data(), length);
-    if (piece.ends_with("\r\n")) buffer[--length - 1] = '\n';
-    buffer[length] = '\0';
-    return true;
-}
-
-void TextFileReader::SeekToBegin() {
-    if (m_source == nullptr) return;
-    m_source->Seek(0);
-    m_begin = m_end = 0;
-    m_atEnd = false;
-}
-
 void TextFileReader::Close() {
     m_source = nullptr;
     if (m_ownFile) m_ownFile->Close();

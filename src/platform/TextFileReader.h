@@ -31,10 +31,6 @@ class TextFileReader {
     // readable bytes follow it, so a scanner may read ahead by a word. False at
     // the end.
     bool ReadPiece(std::string_view& piece, std::size_t limit);
-    // Fills buffer with the next piece of at most size - 1 characters, CR LF
-    // folded, and a terminating NUL. False at the end, with the buffer as it was.
-    bool ReadString(char* buffer, std::size_t size);
-    void SeekToBegin();
     void Close();
 
   private:

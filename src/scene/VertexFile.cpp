@@ -12,11 +12,11 @@
 #include <cstring>
 #include <exception>
 #include <functional>
+#include <new>
 #include <string>
 #include <system_error>
 #include <thread>
 #include <vector>
-#include <new>
 
 #include "platform/BinaryFile.h"
 #include "platform/TextFileReader.h"
@@ -132,8 +132,8 @@ class NumberBounds {
                 separators |= SeparatorBytes(x) << (byte % 64);
             }
             if (length < word * 64 + 64)
-                separators |= length <= word * 64 ? ~std::uint64_t{0}
-                                                  : ~std::uint64_t{0} << (length % 64);
+                separators |=
+                    length <= word * 64 ? ~std::uint64_t{0} : ~std::uint64_t{0} << (length % 64);
             // A bit for every change between separator and number: starts and
             // ends in turn.
             m_edges[word] = separators ^ ((separators << 1) | previous);
@@ -211,9 +211,9 @@ std::uint64_t LeastMeshBytes(std::uint64_t fileSize) {
 std::uint64_t MemoryLimit() {
     const long pages = sysconf(_SC_PHYS_PAGES);
     const long pageSize = sysconf(_SC_PAGESIZE);
-    std::uint64_t limit = pages > 0 && pageSize > 0
-                              ? static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize)
-                              : UINT64_MAX;
+    std::uint64_t limit = pages > 0 && pageSize > 0 ? static_cast<std::uint64_t>(pages) *
+                                                          static_cast<std::uint64_t>(pageSize)
+                                                    : UINT64_MAX;
     rlimit addressSpace{};
     if (getrlimit(RLIMIT_AS, &addressSpace) == 0 && addressSpace.rlim_cur != RLIM_INFINITY)
         limit = std::min<std::uint64_t>(limit, addressSpace.rlim_cur);
@@ -269,7 +269,8 @@ std::vector<Part> SplitAtLineStarts(IBinaryFile& file, std::uint64_t size, int c
         char block[4096];
         for (std::size_t read; (read = file.Read(block, sizeof block)) > 0; blockAt += read) {
             if (const void* found = std::memchr(block, '\n', read)) {
-                at = blockAt + static_cast<std::uint64_t>(static_cast<const char*>(found) - block) + 1;
+                at = blockAt + static_cast<std::uint64_t>(static_cast<const char*>(found) - block) +
+                     1;
                 break;
             }
         }
@@ -342,11 +343,12 @@ VertexMesh ReadVertexParts(std::vector<Part> parts, const SliceOpener& open) {
             TextFileReader reader(*slice);
             std::string_view piece;
             for (; index < end && reader.ReadPiece(piece, kPieceLimit); ++index)
-                ScanVertexLine(piece, &(index % 2 ? normals : vertices)[index / 2 * kValuesPerLine]);
+                ScanVertexLine(piece,
+                               &(index % 2 ? normals : vertices)[index / 2 * kValuesPerLine]);
         }
         for (; index < end; ++index)
-            std::fill_n(&(index % 2 ? normals : vertices)[index / 2 * kValuesPerLine], kValuesPerLine,
-                        0.0);
+            std::fill_n(&(index % 2 ? normals : vertices)[index / 2 * kValuesPerLine],
+                        kValuesPerLine, 0.0);
     });
 
     VertexMesh mesh;
@@ -412,12 +414,12 @@ VertexMesh ReadVertexFile(const char* path) {
 VertexMesh ReadVertexBytes(std::span<const std::uint8_t> bytes, int parts) {
     if (LeastMeshBytes(bytes.size()) > MemoryLimit()) throw std::bad_alloc();
     MemoryFile file(bytes);
-    return ReadVertexParts(SplitAtLineStarts(file, bytes.size(), parts),
-                           [bytes](std::uint64_t begin, std::uint64_t end) {
-                               return std::make_unique<MemoryFile>(bytes.subspan(
-                                   static_cast<std::size_t>(begin),
-                                   static_cast<std::size_t>(end - begin)));
-                           });
+    return ReadVertexParts(
+        SplitAtLineStarts(file, bytes.size(), parts),
+        [bytes](std::uint64_t begin, std::uint64_t end) {
+            return std::make_unique<MemoryFile>(bytes.subspan(
+                static_cast<std::size_t>(begin), static_cast<std::size_t>(end - begin)));
+        });
 }
 
 }  // namespace bravok

@@ -88,10 +88,11 @@ TEST_F(RenderPassTest, ModelIsPlacedInTheWorldByThePlayersView) {
 TEST_F(RenderPassTest, LightMovesWithTheViewer) {
     // The light sits beside the eye wherever the player goes, so the wall ahead
     // looks the same from the same distance in any direction.
-    TestAccess::SetPose(m_player, {0, 90, 0, -3, -4});  // facing the wall at x = 20 from (0, 3, 4): 20 away
+    TestAccess::SetPose(m_player,
+                        {0, 90, 0, -3, -4});  // facing the wall at x = 20 from (0, 3, 4): 20 away
     Render();
     const auto east = m_gl.Pixel(kSize / 2 + 20, kSize / 2 + 20);
-    TestAccess::SetPose(m_player, {0, 0, 0, -3, 0});   // eye at z = 0: 20 from the wall at z = -20
+    TestAccess::SetPose(m_player, {0, 0, 0, -3, 0});  // eye at z = 0: 20 from the wall at z = -20
     TestAccess::SetPose(m_model, {0, 0, 0, 100, 0});  // out of the way
     Render();
     const auto north = m_gl.Pixel(kSize / 2 + 20, kSize / 2 + 20);

@@ -5,7 +5,6 @@
 #include "FakeWindowServices.h"
 #include "TestAccess.h"
 #include "platform/VirtualKeys.h"
-#include "scene/Angles.h"
 #include "scene/Player.h"
 
 namespace bravok {
@@ -13,31 +12,20 @@ namespace {
 
 using Pose = TestAccess::Pose;
 
-TEST(AngleSteps, WrapLikeTheGameAlwaysHas) {
-    struct Case {
-        float angle, step;
-        bool up;
-        float expected;
-    };
-    const Case cases[] = {{355, 5, true, 0},   {357, 7, true, 0},  {350, 7, true, 357},
-                          {5, 5, false, 360},  {0, 5, false, 355}, {3, 5, false, 358},
-                          {360, 7, false, 353}, {10, 5, false, 5}};
-    for (const Case& c : cases)
-        EXPECT_EQ(c.up ? AngleUp(c.angle, c.step) : AngleDown(c.angle, c.step), c.expected)
-            << c.angle << (c.up ? " up " : " down ") << c.step;
-}
-
 class PlayerInputTest : public ::testing::Test {
   protected:
     void Tick(int count = 1) {
         for (int i = 0; i < count; ++i) m_player.InputTick(m_window, m_state);
     }
     Pose Now() { return TestAccess::GetPose(m_player); }
-    void Hold(int vk) { m_window.m_keys.KeyDown(vk); }
-    void Release(int vk) { m_window.m_keys.KeyUp(vk); }
+    void HoldFor(int vk, int ticks) {
+        m_window.m_keys.KeyDown(vk);
+        Tick(ticks);
+        m_window.m_keys.KeyUp(vk);
+    }
     void Press(int vk) {  // down and up between two ticks
-        Hold(vk);
-        Release(vk);
+        m_window.m_keys.KeyDown(vk);
+        m_window.m_keys.KeyUp(vk);
     }
 
     test::FakeWindowServices m_window;  // client 400 x 300, centre (200, 150)
@@ -45,116 +33,90 @@ class PlayerInputTest : public ::testing::Test {
     CPlayer::InputLoopState m_state = CPlayer::BeginInputLoop(m_window);
 };
 
-// One step each way along the heading (forward, back) or across it (strafes,
-// with Shift or in mouse-look), whatever the pitch; the eye stands at minus the
-// translation. A press between two ticks moves Up and Down once, never twice.
+// One step along the heading (Up, Down) or across it (the side arrows with
+// Shift or in mouse-look), whatever the pitch; the eye stands at minus the
+// translation. A press between two ticks moves Up and Down once, not twice.
 TEST_F(PlayerInputTest, StepsFollowTheHeading) {
     m_window.PlaceCursorInClient({200, 150});  // mouse-look sees no movement
     struct Case {
         int key;
         bool shift, mouseLook;
         double turn;  // degrees from the heading to the direction of the step
-    } cases[] = {{VK_UP, false, false, 0},     {VK_DOWN, false, false, 180},
-                 {VK_RIGHT, true, false, 90},  {VK_LEFT, true, false, -90},
-                 {VK_RIGHT, false, true, 90},  {VK_LEFT, false, true, -90}};
+    } cases[] = {{VK_UP, false, false, 0},    {VK_DOWN, false, false, 180},
+                 {VK_RIGHT, true, false, 90}, {VK_LEFT, true, false, -90},
+                 {VK_RIGHT, false, true, 90}, {VK_LEFT, false, true, -90}};
     for (const Case& c : cases) {
         for (float heading : {0.0f, 45.0f, 90.0f, 270.0f}) {
             TestAccess::SetPose(m_player, {30, heading, 0, -3, -4});
             m_player.m_mouseLook = c.mouseLook;
-            if (c.shift) Hold(VK_SHIFT);
-            if (c.key == VK_UP || c.key == VK_DOWN) {
-                Press(c.key);
-                Tick(2);  // seen at the first tick only
-            } else {
-                Hold(c.key);  // the arrows across count only while held
-                Tick();
-                Release(c.key);
-            }
-            Release(VK_SHIFT);
+            if (c.shift) m_window.m_keys.KeyDown(VK_SHIFT);
+            // The side arrows count only while held.
+            c.key == VK_UP || c.key == VK_DOWN ? (Press(c.key), Tick(2)) : HoldFor(c.key, 1);
+            m_window.m_keys.KeyUp(VK_SHIFT);
             const double direction = (heading + c.turn) * M_PI / 180.0;
             const Pose after = Now();
             EXPECT_NEAR(-after.posX, std::sin(direction), 1e-5) << c.key << " at " << heading;
-            EXPECT_NEAR(-after.posZ - 4.0, -std::cos(direction), 1e-5) << c.key << " at " << heading;
-            EXPECT_EQ(after.posY, -3.0f);
-            EXPECT_EQ(after.rotY, heading) << "a step does not turn";
+            EXPECT_NEAR(-after.posZ - 4, -std::cos(direction), 1e-5) << c.key << " at " << heading;
+            EXPECT_TRUE(after.posY == -3.0f && after.rotY == heading) << "a step does not turn";
         }
     }
 }
 
 TEST_F(PlayerInputTest, HeldKeysTurnRiseAndCancel) {
-    Hold(VK_SHIFT);
-    Hold(VK_UP);
-    Tick();
+    m_window.m_keys.KeyDown(VK_SHIFT);
+    HoldFor(VK_UP, 1);
     EXPECT_EQ(Now().posY, -4) << "Shift+Up raises the eye";
-    Hold(VK_DOWN);
-    Tick();
+    m_window.m_keys.KeyDown(VK_UP);
+    HoldFor(VK_DOWN, 1);
     EXPECT_EQ(Now().posY, -4) << "rise and sink in one tick cancel";
-    Release(VK_SHIFT);
-    Tick();
-    Release(VK_UP);
-    Release(VK_DOWN);
+    m_window.m_keys.KeyUp(VK_SHIFT);
+    HoldFor(VK_DOWN, 1);
+    m_window.m_keys.KeyUp(VK_UP);
     EXPECT_EQ(Now(), (Pose{0, 0, 0, -4, -4})) << "forward and back cancel";
 
-    Hold(VK_RIGHT);
-    Tick(3);
-    Release(VK_RIGHT);
+    HoldFor(VK_RIGHT, 3);
     EXPECT_EQ(Now().rotY, 15);
-    Hold(VK_LEFT);
-    Tick(4);
-    Release(VK_LEFT);
+    HoldFor(VK_LEFT, 4);
     EXPECT_EQ(Now().rotY, 355) << "turning left from 0 gives 355";
-    Hold(VK_KEY_Z);
-    Tick(2);
-    Release(VK_KEY_Z);
+    HoldFor(VK_KEY_Z, 2);
     EXPECT_EQ(Now().rotX, 10) << "Z looks down";
-    Hold(VK_KEY_A);
-    Tick(3);
-    Release(VK_KEY_A);
+    HoldFor(VK_KEY_A, 3);
     Press(VK_RIGHT);
     Press(VK_KEY_Z);
     Tick();
     EXPECT_EQ(Now(), (Pose{355, 355, 0, -4, -4})) << "A looks up; a press between ticks is missed";
 }
 
-TEST_F(PlayerInputTest, FiringPlaysTheShotAtMostOncePerTick) {
-    auto shots = [this] { return m_window.m_sound.Played(); };
-    Hold(VK_LBUTTON);
-    Tick();
-    EXPECT_TRUE(shots().empty()) << "the button fires only in mouse-look";
-    Hold(VK_CONTROL);
-    Tick(2);
-    EXPECT_EQ(shots(), (std::vector<std::string>(2, "rifle_shot.wav"))) << "Ctrl, every tick";
-    m_player.m_mouseLook = 1;
-    m_window.PlaceCursorInClient({200, 150});
-    Tick();
-    EXPECT_EQ(shots().size(), 3u) << "Ctrl and the button fire one shot";
-    Release(VK_CONTROL);
-    Tick();
-    Release(VK_LBUTTON);
-    Tick();
-    EXPECT_EQ(shots().size(), 4u) << "the held button fires in mouse-look";
-    Press(VK_LBUTTON);
-    Tick(2);
-    EXPECT_EQ(shots().size(), 5u) << "a short click fires once";
-}
-
-TEST_F(PlayerInputTest, EveryTickAsksForARepaintAfterLettingGoOfTheLock) {
+// At most one shot a tick: Ctrl held, or the left button in mouse-look, held or
+// clicked between ticks. Every tick ends with a repaint request, made after the
+// lock is let go.
+TEST_F(PlayerInputTest, FiringAndRepaintRequests) {
     bool lockFree = true;
-    m_window.OnInvalidate([&] {
-        lockFree = lockFree && TestAccess::LockIsFree(m_player);
-    });
-    Tick(2);
-    Hold(VK_UP);
+    m_window.m_onInvalidate = [&] { lockFree = lockFree && TestAccess::LockIsFree(m_player); };
+    auto shots = [this] { return m_window.Read(m_window.m_played).size(); };
+    m_window.m_keys.KeyDown(VK_LBUTTON);
+    Tick();
+    EXPECT_EQ(shots(), 0u) << "the button fires only in mouse-look";
+    HoldFor(VK_CONTROL, 2);
+    EXPECT_EQ(m_window.Read(m_window.m_played), (std::vector<std::string>(2, "rifle_shot.wav")));
     m_player.m_mouseLook = 1;
     m_window.PlaceCursorInClient({0, 10});
+    HoldFor(VK_CONTROL, 1);
+    EXPECT_EQ(shots(), 3u) << "Ctrl and the button fire one shot";
+    Tick();
+    m_window.m_keys.KeyUp(VK_LBUTTON);
+    Tick();
+    EXPECT_EQ(shots(), 4u) << "the held button fires in mouse-look";
+    Press(VK_LBUTTON);
     Tick(2);
-    EXPECT_EQ(m_window.Invalidations(), 4);
+    EXPECT_EQ(shots(), 5u) << "a short click fires once";
+    EXPECT_EQ(m_window.Read(m_window.m_invalidations), 8);
     EXPECT_TRUE(lockFree);
 }
 
 // A movement of any size turns by one step; the cursor goes back where it was
-// read, and a coordinate on an edge (as the size was at the start) to the
-// centre, each coordinate on its own; a still cursor is left alone.
+// read, and a coordinate on an edge (of the size at the start) to the centre,
+// each coordinate on its own; a still cursor is left alone.
 TEST_F(PlayerInputTest, MouseLookTurnsByStepsAndRecentresOnTheEdges) {
     m_player.m_mouseLook = 1;
     struct Case {
@@ -166,24 +128,18 @@ TEST_F(PlayerInputTest, MouseLookTurnsByStepsAndRecentresOnTheEdges) {
                  {{0, 40}, 360, 355, {200, 40}},  {{200, 40}, 360, 355, {}},
                  {{399, 299}, 0, 0, {200, 150}},  {{398, 0}, 7, 355, {398, 150}},
                  {{399, 10}, 14, 350, {200, 10}}};
-    m_window.SetClient({0, 0, 800, 600});  // a resize after the start changes nothing
+    m_window.m_client = {0, 0, 800, 600};  // a resize after the start changes nothing
     for (const Case& c : cases) {
-        const std::size_t sets = m_window.CursorSets().size();
         m_window.PlaceCursorInClient(c.cursor);
+        const int sets = m_window.Read(m_window.m_cursorSets);
         Tick();
         const std::string at = std::to_string(c.cursor.x) + "," + std::to_string(c.cursor.y);
         EXPECT_EQ(Now().rotY, c.heading) << at;
         EXPECT_EQ(Now().rotX, c.pitch) << at;
         const bool putBack = c.putBack != Point{};
-        EXPECT_EQ(m_window.CursorSets().size(), sets + (putBack ? 1 : 0)) << at;
-        if (putBack) {
-            EXPECT_EQ(m_window.CursorInClient(), c.putBack) << at;
-        }
+        EXPECT_EQ(m_window.Read(m_window.m_cursorSets), sets + putBack) << at;
+        EXPECT_EQ(m_window.CursorInClient(), putBack ? c.putBack : c.cursor) << at;
     }
-    m_player.m_mouseLook = 0;
-    const int reads = m_window.CursorReads();
-    Tick();
-    EXPECT_EQ(m_window.CursorReads(), reads) << "outside mouse-look the cursor is not read";
 }
 
 }  // namespace
