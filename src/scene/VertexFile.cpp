@@ -86,7 +86,13 @@ bool ScanPlainNumber(const char* p, const char* end, double& value) {
     std::uint64_t mantissa = 0;  // wraps past 19 digits, which are then refused
     int digits = 0;
     int scale = 0;  // the power of ten the mantissa is multiplied by
-    p = AddDigits(p, mantissa, digits);
+    // Most numbers have one digit before the point.
+    if (IsDigit(p[0]) && !IsDigit(p[1])) {
+        mantissa = static_cast<std::uint64_t>(*p++ - '0');
+        digits = 1;
+    } else {
+        p = AddDigits(p, mantissa, digits);
+    }
     if (*p == '.') {
         const int whole = digits;
         p = AddDigits(p + 1, mantissa, digits);
@@ -124,7 +130,9 @@ class NumberBounds {
   public:
     NumberBounds(const char* line, std::size_t length) {
         std::uint64_t previous = 1;  // the line starts after a separator
-        for (std::size_t word = 0; word < kWords; ++word) {
+        // Up to the word where the line ends: the last number ends there.
+        m_usedWords = length / 64 + 1;
+        for (std::size_t word = 0; word < m_usedWords; ++word) {
             std::uint64_t separators = 0;
             for (std::size_t byte = word * 64; byte < word * 64 + 64 && byte < length; byte += 8) {
                 std::uint64_t x;
@@ -145,7 +153,7 @@ class NumberBounds {
     // The next start or end, or kNone.
     std::size_t Next() {
         while (m_bits == 0) {
-            if (++m_word == kWords) return kNone;
+            if (++m_word == m_usedWords) return kNone;
             m_bits = m_edges[m_word];
         }
         const std::size_t at = m_word * 64 + static_cast<std::size_t>(std::countr_zero(m_bits));
@@ -174,6 +182,7 @@ class NumberBounds {
 
     static constexpr std::size_t kWords = (kVertexLineBufferSize + 63) / 64;
     std::uint64_t m_edges[kWords];
+    std::size_t m_usedWords = 0;
     std::size_t m_word = 0;
     std::uint64_t m_bits = 0;
 };
