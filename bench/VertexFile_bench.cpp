@@ -1,51 +1,229 @@
-// How fast the vertex-file loader reads a mesh, so a change to the number
-// scanning or the two-pass reading shows its cost.
+// How fast a mesh of real size loads: one million triangles (about 168 MB) in
+// the forms the tools write, read by the naive loader (fgets into a 260-byte
+// buffer, a counting pass, sscanf for each line) as the baseline, by ours, and
+// loaded as a whole, list compilation included, on a headless OpenGL context.
+// Idle threads run beside it, as in the game, where the C library's stream
+// locks cost the most. The run ends with the two ratios that matter.
+//
+//   bench_vertex_file [--triangles=N] [google benchmark flags]
 
 #include <benchmark/benchmark.h>
+#include <stdlib.h>
 
+#include <algorithm>
+#include <cmath>
+#include <condition_variable>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <map>
 #include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
 
+#include "EglContext.h"
+#include "scene/SceneObject.h"
 #include "scene/VertexFile.h"
 
 namespace {
 
-std::filesystem::path WriteMesh(int triangles) {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("bravok-bench-" + std::to_string(triangles) + ".vtx");
-    std::ofstream out(path);
-    for (int t = 0; t < triangles; ++t) {
-        out << "0.500000 -1.000000 0.000000 0.500000 1.000000 0.000000 0.482963 1.000000 "
-               "0.129410\n";
-        out << "1.000000 0.000000 0.000000 1.000000 0.000000 0.000000 0.965926 0.000000 "
-               "0.258819\n";
+namespace fs = std::filesystem;
+
+std::string g_path;
+
+// A finely divided tube, the shape of the game's own model, in small triangles
+// as a real mesh has them: nine numbers a line, in the form of the game's tools
+// (%.6f) and of others (%g) in turn.
+void WriteMesh(const std::string& path, long triangles) {
+    std::FILE* out = std::fopen(path.c_str(), "w");
+    const long around = 1000;
+    const long along = std::max(1L, triangles / around / 2);
+    for (long t = 0; t < triangles; ++t) {
+        // Each quad of the tube is two triangles: corners 0 1 2 and 0 2 3.
+        const long quad = t / 2 % (around * along);
+        const double angles[4] = {0, 1, 1, 0}, heights[4] = {0, 0, 1, 1};
+        const int corners[2][3] = {{0, 1, 2}, {0, 2, 3}};
+        double xyz[2][9];  // positions, then unit normals
+        for (int c = 0; c < 3; ++c) {
+            const int k = corners[t % 2][c];
+            const double a = 2 * M_PI * (static_cast<double>(quad % around) + angles[k]) / around;
+            const double y = -1.0 + 2.0 * (static_cast<double>(quad / around) + heights[k]) / along;
+            const double position[3] = {0.5 * std::cos(a), y, 0.5 * std::sin(a)};
+            const double normal[3] = {std::cos(a), 0.0, std::sin(a)};
+            std::copy_n(position, 3, &xyz[0][3 * c]);
+            std::copy_n(normal, 3, &xyz[1][3 * c]);
+        }
+        for (const auto& line : xyz)
+            for (int i = 0; i < 9; ++i)
+                std::fprintf(out, t % 4 < 2 ? "%.6f%c" : "%g%c", line[i], i < 8 ? ' ' : '\n');
     }
-    return path;
+    std::fclose(out);
+}
+
+// The straightforward loader, as a baseline.
+long NaiveRead(const char* path, std::unique_ptr<double[]>& vertices,
+               std::unique_ptr<double[]>& normals) {
+    std::FILE* file = std::fopen(path, "r");
+    char line[260];
+    long lines = 0;
+    while (std::fgets(line, sizeof line, file)) ++lines;
+    const long triangles = lines / 2;
+    vertices = std::make_unique<double[]>(static_cast<std::size_t>(triangles) * 9);
+    normals = std::make_unique<double[]>(static_cast<std::size_t>(triangles) * 9);
+    std::rewind(file);
+    for (long t = 0; t < triangles; ++t)
+        for (double* v : {&vertices[t * 9], &normals[t * 9]})
+            if (std::fgets(line, sizeof line, file))
+                std::sscanf(line, "%lf %lf %lf %lf %lf %lf %lf %lf %lf", &v[0], &v[1], &v[2], &v[3],
+                            &v[4], &v[5], &v[6], &v[7], &v[8]);
+    std::fclose(file);
+    return triangles;
+}
+
+void BM_NaiveRead(benchmark::State& state) {
+    for (auto _ : state) {
+        std::unique_ptr<double[]> vertices, normals;
+        benchmark::DoNotOptimize(NaiveRead(g_path.c_str(), vertices, normals));
+    }
 }
 
 void BM_ReadVertexFile(benchmark::State& state) {
-    const int triangles = static_cast<int>(state.range(0));
-    const auto path = WriteMesh(triangles);
-    for (auto _ : state) {
-        int count = 0;
-        std::unique_ptr<double[]> vertices, normals;
-        bravok::ReadVertexFile(path.c_str(), count, vertices, normals);
-        benchmark::DoNotOptimize(vertices.get());
-    }
-    state.SetItemsProcessed(state.iterations() * triangles);
-    std::filesystem::remove(path);
+    for (auto _ : state) benchmark::DoNotOptimize(bravok::ReadVertexFile(g_path.c_str()));
 }
-BENCHMARK(BM_ReadVertexFile)->Arg(96)->Arg(10000);
 
-void BM_ScanVertexLine(benchmark::State& state) {
-    const char* line = "0.500000 -1.000000 0.000000 0.500000 1.000000 0.000000 0.482963 1.0 0.1";
-    double values[9];
-    for (auto _ : state) benchmark::DoNotOptimize(bravok::ScanVertexLine(line, values));
+void BM_Load(benchmark::State& state) {
+    bravok::test::EglContext gl;
+    if (!gl.Ok()) return state.SkipWithError("no headless OpenGL context");
+    for (auto _ : state) {
+        bravok::CSceneObject object;
+        object.Load(g_path.c_str());
+        glFinish();
+        state.PauseTiming();
+        glDeleteLists(1, static_cast<GLsizei>(bravok::CSceneObject::NextListId()));
+        state.ResumeTiming();
+    }
 }
-BENCHMARK(BM_ScanVertexLine);
+
+// Ways to compile the same mesh into a list; the loader uses the fastest.
+enum class Compile { TrianglePerBegin, OneRun, VertexArrays };
+
+void BM_Compile(benchmark::State& state, Compile how) {
+    bravok::test::EglContext gl;
+    if (!gl.Ok()) return state.SkipWithError("no headless OpenGL context");
+    const bravok::VertexMesh mesh = bravok::ReadVertexFile(g_path.c_str());
+    const std::size_t corners = static_cast<std::size_t>(mesh.triangleCount) * 3;
+    for (auto _ : state) {
+        glNewList(1, GL_COMPILE);
+        if (how == Compile::VertexArrays) {
+            glEnableClientState(GL_VERTEX_ARRAY);
+            glEnableClientState(GL_NORMAL_ARRAY);
+            glVertexPointer(3, GL_DOUBLE, 0, mesh.vertices.get());
+            glNormalPointer(GL_DOUBLE, 0, mesh.normals.get());
+            glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(corners));
+            glDisableClientState(GL_NORMAL_ARRAY);
+            glDisableClientState(GL_VERTEX_ARRAY);
+        } else {
+            if (how == Compile::OneRun) glBegin(GL_TRIANGLES);
+            for (std::size_t c = 0; c < corners; ++c) {
+                if (how == Compile::TrianglePerBegin && c % 3 == 0) glBegin(GL_TRIANGLES);
+                glNormal3dv(&mesh.normals[3 * c]);
+                glVertex3dv(&mesh.vertices[3 * c]);
+                if (how == Compile::TrianglePerBegin && c % 3 == 2) glEnd();
+            }
+            if (how == Compile::OneRun) glEnd();
+        }
+        glEndList();
+        glFinish();
+        state.PauseTiming();
+        glDeleteLists(1, 1);
+        state.ResumeTiming();
+    }
+}
+
+// Prints as usual and keeps each benchmark's time per iteration for the ratios.
+class RatioReporter : public benchmark::ConsoleReporter {
+  public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs)
+            if (run.iterations > 0)
+                m_seconds[run.run_name.function_name] =
+                    run.real_accumulated_time / static_cast<double>(run.iterations);
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void PrintRatio(const char* what, const char* baseline, const char* measured, double wanted) {
+        if (!m_seconds.contains(baseline) || !m_seconds.contains(measured)) return;
+        const double ratio = m_seconds[baseline] / m_seconds[measured];
+        std::printf("%-44s %6.1fx faster (wanted at least %.0fx)\n", what, ratio, wanted);
+    }
+
+  private:
+    std::map<std::string, double> m_seconds;
+};
+
+// Threads that only wait, as the game's workers, toolkit and sound threads do.
+class IdleThreads {
+  public:
+    explicit IdleThreads(int count) {
+        for (int i = 0; i < count; ++i)
+            m_threads.emplace_back([this] {
+                std::unique_lock lock(m_mutex);
+                m_wake.wait(lock, [this] { return m_done; });
+            });
+    }
+    ~IdleThreads() {
+        {
+            std::scoped_lock lock(m_mutex);
+            m_done = true;
+        }
+        m_wake.notify_all();
+        for (auto& thread : m_threads) thread.join();
+    }
+
+  private:
+    std::mutex m_mutex;  // guards m_done
+    std::condition_variable m_wake;
+    bool m_done = false;
+    std::vector<std::thread> m_threads;
+};
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    long triangles = 1'000'000;
+    for (int i = 1; i < argc; ++i)
+        if (std::strncmp(argv[i], "--triangles=", 12) == 0) triangles = std::atol(argv[i] + 12);
+    std::string folder = (fs::temp_directory_path() / "bravok-bench-XXXXXX").string();
+    if (mkdtemp(folder.data()) == nullptr) return 1;
+    g_path = folder + "/mesh.vtx";
+    WriteMesh(g_path, triangles);
+    IdleThreads others(8);
+
+    const auto ms = benchmark::kMillisecond;
+    benchmark::RegisterBenchmark("NaiveRead", BM_NaiveRead)->Unit(ms)->Iterations(2);
+    benchmark::RegisterBenchmark("ReadVertexFile", BM_ReadVertexFile)->Unit(ms)->Iterations(4);
+    benchmark::RegisterBenchmark("Load", BM_Load)->Unit(ms)->Iterations(4);
+    benchmark::RegisterBenchmark("Compile/triangle_per_begin", BM_Compile,
+                                 Compile::TrianglePerBegin)
+        ->Unit(ms)
+        ->Iterations(2);
+    benchmark::RegisterBenchmark("Compile/one_run", BM_Compile, Compile::OneRun)
+        ->Unit(ms)
+        ->Iterations(2);
+    benchmark::RegisterBenchmark("Compile/vertex_arrays", BM_Compile, Compile::VertexArrays)
+        ->Unit(ms)
+        ->Iterations(2);
+
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    std::printf("\n%ld triangles, %ju bytes\n", triangles,
+                static_cast<std::uintmax_t>(fs::file_size(g_path)));
+    reporter.PrintRatio("reading, ours against the naive loader:", "NaiveRead", "ReadVertexFile",
+                        10);
+    reporter.PrintRatio("Load with its list against naive reading:", "NaiveRead", "Load", 3);
+    benchmark::Shutdown();
+    fs::remove_all(folder);
+    return 0;
+}

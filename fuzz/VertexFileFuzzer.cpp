@@ -1,53 +1,35 @@
-// Feeds arbitrary bytes to the vertex-file loader. The loader reads a path, so
-// each input goes through one temporary file that lives as long as the process.
-#include <unistd.h>
-
-#include <cstddef>
+// Feeds arbitrary bytes, up to 64 KB, to the vertex-file loader straight from
+// memory, read whole and in parts, and reads every value it counted.
+#include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <memory>
+#include <cstring>
 #include <new>
+#include <vector>
 
-#include "platform/FileException.h"
 #include "scene/VertexFile.h"
 
-namespace {
-
-class TempFile {
-  public:
-    TempFile() {
-        const int fd = mkstemp(m_path);
-        if (fd < 0) std::abort();
-        close(fd);
-    }
-    ~TempFile() { unlink(m_path); }
-    const char* Path() const { return m_path; }
-
-  private:
-    char m_path[32] = "/tmp/bravok-vtx-XXXXXX";
-};
-
-}  // namespace
+// Inputs as long as a few hundred lines of a real mesh, unless asked otherwise.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    static std::vector<char*> arguments(*argv, *argv + *argc);
+    static char maxLength[] = "-max_len=65536";
+    if (std::none_of(arguments.begin(), arguments.end(),
+                     [](char* argument) { return std::strncmp(argument, "-max_len=", 9) == 0; }))
+        arguments.insert(arguments.begin() + 1, maxLength);
+    *argc = static_cast<int>(arguments.size());
+    arguments.push_back(nullptr);
+    *argv = arguments.data();
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static TempFile temp;
-    std::FILE* out = std::fopen(temp.Path(), "wb");
-    if (out == nullptr) std::abort();
-    if (size != 0 && std::fwrite(data, 1, size, out) != size) std::abort();
-    std::fclose(out);
-
-    int triangles = 0;
-    std::unique_ptr<double[]> vertices;
-    std::unique_ptr<double[]> normals;
-    try {
-        bravok::ReadVertexFile(temp.Path(), triangles, vertices, normals);
-    } catch (const bravok::FileException&) {
-    } catch (const std::bad_alloc&) {
+    for (int parts : {1, 3}) {
+        try {
+            const bravok::VertexMesh mesh = bravok::ReadVertexBytes({data, size}, parts);
+            static volatile double sink = 0;
+            for (long long i = 0; i < 9LL * mesh.triangleCount; ++i)
+                sink = sink + mesh.vertices[i] + mesh.normals[i];
+        } catch (const std::bad_alloc&) {
+        }
     }
-    // Every value of every triangle the loader counted must be there to read.
-    static volatile double sink = 0;
-    if (vertices && normals)
-        for (long long i = 0; i < 9LL * triangles; ++i) sink = sink + vertices[i] + normals[i];
     return 0;
 }

@@ -22,8 +22,10 @@ class IBinaryFile {
     virtual std::size_t Read(void* buffer, std::size_t count) = 0;
 };
 
-// A file on disk, opened for reading. Every failure of the system throws
-// FileException; the file is closed when the object goes.
+// A regular file on disk, opened for reading; the one owner of an open C stream
+// in the program. Anything else (a folder, a FIFO, a device) is refused when it
+// is opened. Every failure of the system throws FileException; the file is
+// closed when the object goes, or by Close, which reports a failed close.
 class BinaryFile final : public IBinaryFile {
   public:
     explicit BinaryFile(const char* path);
@@ -35,8 +37,11 @@ class BinaryFile final : public IBinaryFile {
     std::uint64_t GetLength() const override;
     void Seek(std::uint64_t position) override;
     std::size_t Read(void* buffer, std::size_t count) override;
+    void Close();
 
   private:
+    std::FILE* OpenFile() const;
+
     std::string m_path;
     std::FILE* m_file = nullptr;
 };

@@ -1,55 +1,54 @@
 #include "platform/TextFileReader.h"
 
-#include <cerrno>
-
-#include "platform/FileException.h"
+#include <algorithm>
+#include <cstring>
 
 namespace bravok {
 
-TextFileReader::TextFileReader(const char* path) : m_path(path ? path : "") {
-    m_file = path ? std::fopen(path, "rb") : nullptr;
-    if (m_file == nullptr) throw FileException(FileException::Cause::Open, m_path, errno);
-}
+TextFileReader::TextFileReader(const char* path)
+    : m_ownFile(std::make_unique<BinaryFile>(path)), m_source(m_ownFile.get()) {}
 
-TextFileReader::~TextFileReader() {
-    if (m_file != nullptr) std::fclose(m_file);
-}
+TextFileReader::TextFileReader(IBinaryFile& source) : m_source(&source) {}
 
-int TextFileReader::NextChar() {
-    int c = std::getc(m_file);
-    if (c == '\r') {
-        const int next = std::getc(m_file);
-        if (next == '\n') return '\n';
-        if (next != EOF) std::ungetc(next, m_file);
+TextFileReader::~TextFileReader() = default;
+
+void TextFileReader::Fill(std::size_t count) {
+    if (m_end - m_begin >= count || m_atEnd) return;
+    if (m_begin + count > kBlockSize) {
+        std::memmove(m_block.get(), m_block.get() + m_begin, m_end - m_begin);
+        m_end -= m_begin;
+        m_begin = 0;
     }
-    return c;
+    while (m_end - m_begin < count && !m_atEnd) {
+        const std::size_t read = m_source->Read(m_block.get() + m_end, kBlockSize - m_end);
+        m_end += read;
+        m_atEnd = read == 0;
+    }
 }
 
-bool TextFileReader::ReadString(char* buffer, std::size_t size) {
-    if (m_file == nullptr || buffer == nullptr || size == 0) return false;
-    std::size_t length = 0;
-    while (length + 1 < size) {
-        const int c = NextChar();
-        if (c == EOF) break;
-        buffer[length++] = static_cast<char>(c);
-        if (c == '\n') break;
+bool TextFileReader::ReadPiece(std::string_view& piece, std::size_t limit) {
+    if (m_source == nullptr) return false;
+    limit = std::clamp<std::size_t>(limit, 1, kBlockSize - 1);
+    // One byte more than the limit: a CR LF right at the limit still folds.
+    Fill(limit + 1);
+    const std::size_t available = m_end - m_begin;
+    if (available == 0) return false;
+    const char* start = m_block.get() + m_begin;
+    const std::size_t searched = std::min(available, limit + 1);
+    std::size_t length = std::min(available, limit);
+    if (const void* found = std::memchr(start, '\n', searched)) {
+        const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(found) - start);
+        const std::size_t folded = (at > 0 && start[at - 1] == '\r') ? at : at + 1;
+        if (folded <= limit) length = at + 1;
     }
-    if (std::ferror(m_file)) throw FileException(FileException::Cause::Read, m_path, errno);
-    if (length == 0 && size > 1) return false;
-    buffer[length] = '\0';
+    piece = std::string_view(start, length);
+    m_begin += length;
     return true;
 }
 
-void TextFileReader::SeekToBegin() {
-    if (m_file == nullptr || std::fseek(m_file, 0, SEEK_SET) != 0)
-        throw FileException(FileException::Cause::Seek, m_path, errno);
-}
-
 void TextFileReader::Close() {
-    if (m_file == nullptr) return;
-    std::FILE* file = m_file;
-    m_file = nullptr;
-    if (std::fclose(file) != 0) throw FileException(FileException::Cause::Close, m_path, errno);
+    m_source = nullptr;
+    if (m_ownFile) m_ownFile->Close();
 }
 
 }  // namespace bravok

@@ -1,35 +1,54 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
-#include <string>
+#include <memory>
+#include <string_view>
+
+#include "platform/BinaryFile.h"
 
 namespace bravok {
 
-// Reads a text file line by line into a caller's fixed buffer, the way the C
-// library's fgets does on a text-mode stream: CR LF arrives as LF, and one read
-// stores at most size - 1 characters, the line break included, so a longer line
-// comes in several pieces. Errors on open, read, seek and close throw
-// FileException; the file is closed in every case.
+// Reads a text file line by line the way the C library's fgets does on a
+// text-mode stream: CR LF arrives as LF, and one read takes at most a given
+// number of characters, the line break included, so a longer line comes in
+// several pieces. The bytes come from the file in large blocks through one
+// bounded buffer, so a read costs a search for the line break, not a locked
+// call per character. Errors throw FileException; the file is closed in every
+// case.
 class TextFileReader {
   public:
+    // Opens a regular file of its own (see BinaryFile for what is refused).
     explicit TextFileReader(const char* path);
+    // Reads a file the caller keeps alive, for example bytes in memory.
+    explicit TextFileReader(IBinaryFile& source);
     TextFileReader(const TextFileReader&) = delete;
     TextFileReader& operator=(const TextFileReader&) = delete;
     ~TextFileReader();
 
-    // Fills buffer with the next piece of a line and a terminating NUL. Returns
-    // false at the end of the file, with the buffer left as it was.
-    bool ReadString(char* buffer, std::size_t size);
-    void SeekToBegin();
+    // The next piece of at most limit characters, as the file holds it: a
+    // piece that ends in CR LF reads as one ending in LF. The view points into
+    // the reader's buffer and holds until the next call; at least kPadding
+    // readable bytes follow it, so a scanner may read ahead by a word. False at
+    // the end.
+    bool ReadPiece(std::string_view& piece, std::size_t limit);
     void Close();
 
   private:
-    // Next character with CR LF folded into LF, or EOF.
-    int NextChar();
+    // Makes at least count bytes available unless the file ends first.
+    void Fill(std::size_t count);
 
-    std::string m_path;
-    std::FILE* m_file = nullptr;
+  public:
+    static constexpr std::size_t kPadding = 16;
+
+  private:
+    static constexpr std::size_t kBlockSize = std::size_t{1} << 16;
+
+    std::unique_ptr<BinaryFile> m_ownFile;
+    IBinaryFile* m_source = nullptr;
+    std::unique_ptr<char[]> m_block = std::make_unique<char[]>(kBlockSize + kPadding);
+    std::size_t m_begin = 0;  // first unread byte in m_block
+    std::size_t m_end = 0;    // one past the last byte read into m_block
+    bool m_atEnd = false;     // the file has no bytes beyond m_end
 };
 
 }  // namespace bravok

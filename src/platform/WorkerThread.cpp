@@ -17,25 +17,23 @@ bool WorkerThread::Start(std::function<void()> body) {
     }
 }
 
-void WorkerThread::Suspend() {
-    if (!Started()) return;
+int WorkerThread::Suspend() {
+    if (!Started()) return 0;
     std::scoped_lock lock(m_mutex);
-    ++m_pauseCount;
+    return m_pauseCount++;
 }
 
-void WorkerThread::Resume() {
-    if (!Started()) return;
+int WorkerThread::Resume() {
+    if (!Started()) return 0;
+    int previous = 0;
     {
         std::scoped_lock lock(m_mutex);
-        if (m_pauseCount == 0) return;
+        previous = m_pauseCount;
+        if (m_pauseCount == 0) return 0;
         --m_pauseCount;
     }
     m_gateChanged.notify_all();
-}
-
-int WorkerThread::PauseCount() const {
-    std::scoped_lock lock(m_mutex);
-    return m_pauseCount;
+    return previous;
 }
 
 void WorkerThread::Join() {
@@ -51,7 +49,9 @@ void WorkerThread::Join() {
 
 bool WorkerThread::PassPauseGate() {
     std::unique_lock lock(m_mutex);
+    m_parked = true;
     m_gateChanged.wait(lock, [this] { return m_pauseCount == 0 || m_ending; });
+    m_parked = false;
     return !m_ending;
 }
 

@@ -27,9 +27,10 @@ class WorkerThread {
 
     bool Started() const { return m_thread.joinable(); }
 
-    void Suspend();
-    void Resume();
-    int PauseCount() const;
+    // Each returns the pause count from before the call, as the system's own
+    // suspend and resume calls do; both return 0 when there is no thread.
+    int Suspend();
+    int Resume();
 
     // Waits until the thread has ended. Waiting opens the gate for good, so a
     // paused worker wakes up and can end instead of waiting for a resume that will
@@ -42,10 +43,15 @@ class WorkerThread {
     bool PassPauseGate();
 
   private:
-    mutable std::mutex m_mutex;  // guards m_pauseCount and m_ending
+    friend struct TestAccess;
+
+    mutable std::mutex m_mutex;  // guards m_pauseCount, m_ending and m_parked
     std::condition_variable m_gateChanged;
     int m_pauseCount = 0;
     bool m_ending = false;
+    // True while the worker waits at the gate: it is then certain to do nothing
+    // until it is let through, which an observer can tell from a slow tick.
+    bool m_parked = false;
     std::thread m_thread;
 };
 

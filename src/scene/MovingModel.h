@@ -35,6 +35,9 @@ class CMovingModel : public CSceneObject {
     // end of the swing, move one step. step is the loop's own swing direction.
     void AnimationTick(float& step);
 
+  private:
+    friend struct TestAccess;
+
     std::unique_ptr<ManualResetEvent> m_hStopEvent;
     std::mutex m_lock;  // guards m_rotX and m_posX between the worker and Draw
 };

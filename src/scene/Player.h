@@ -60,18 +60,21 @@ class CPlayer : public CSceneObject {
     static InputLoopState BeginInputLoop(IWindowServices& owner);
     void InputTick(IWindowServices& owner, InputLoopState& state);
 
+    // Written by the window without the lock while the worker reads them.
+    std::atomic<int> m_crosshairStyle{1};  // nonzero: ring, 0: grid
+    std::atomic<int> m_mouseLook{0};       // nonzero while the window holds the mouse
+
+  private:
+    friend struct TestAccess;
+
+    void MouseLookLocked(IWindowServices& owner, InputLoopState& state);
+
     IWindowServices* m_pFrame = nullptr;  // the owner window, not owned
     std::unique_ptr<ManualResetEvent> m_hStopEvent;
     std::mutex m_lock;  // guards m_rotX, m_rotY, m_posX, m_posY, m_posZ
     GLuint m_ringListId = 0;
     GLuint m_gridListId = 0;
     GLuint m_roomListId = 0;
-    // Written by the window without the lock while the worker reads them.
-    std::atomic<int> m_crosshairStyle{1};  // nonzero: ring, 0: grid
-    std::atomic<int> m_mouseLook{0};       // nonzero while the window holds the mouse
-
-  private:
-    void MouseLookLocked(IWindowServices& owner, InputLoopState& state);
 };
 
 }  // namespace bravok

@@ -51,8 +51,7 @@ class CSceneObject {
     // order. Called on the drawing thread only.
     static int NextListId();
 
-    bool HasList() const { return m_listId != 0; }
-
+  protected:
     float m_rotX = 0.0f;  // degrees about X
     float m_rotY = 0.0f;  // degrees about Y
     float m_posX = 0.0f;  // world units
@@ -62,13 +61,6 @@ class CSceneObject {
     std::array<float, 4> m_specular{};
     float m_shininess = 0.0f;
 
-    int m_triangleCount = 0;
-    std::unique_ptr<double[]> m_vertices;  // x, y, z of each corner, 9 per triangle
-    std::unique_ptr<double[]> m_normals;   // the normal at each corner, same shape
-    std::unique_ptr<WorkerThread> m_hThread;
-    GLuint m_listId = 0;  // 0 until Load has compiled a list; ids start at 1
-
-  protected:
     // The loop condition of every worker: waits one tick period on the stop
     // event, then passes the pause gate. True when one more tick is due; false
     // when the event was set, the wait failed, or the worker is being stopped.
@@ -79,7 +71,15 @@ class CSceneObject {
     void StopWorker(std::unique_ptr<ManualResetEvent>& stopEvent);
 
   private:
+    friend struct TestAccess;  // the tests' one way in: tests/support/TestAccess.h
+
     void CompileMesh();
+
+    int m_triangleCount = 0;
+    std::unique_ptr<double[]> m_vertices;  // x, y, z of each corner, 9 per triangle
+    std::unique_ptr<double[]> m_normals;   // the normal at each corner, same shape
+    std::unique_ptr<WorkerThread> m_hThread;
+    GLuint m_listId = 0;  // 0 until Load has compiled a list; ids start at 1
 };
 
 }  // namespace bravok

@@ -1,73 +1,434 @@
 #include "scene/VertexFile.h"
 
 #include <locale.h>
-#include <climits>
-#include <clocale>
-#include <cstdio>
-#include <new>
+#include <sys/resource.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <bit>
+#include <climits>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <functional>
+#include <new>
+#include <string>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "platform/BinaryFile.h"
 #include "platform/TextFileReader.h"
 
 namespace bravok {
 
 namespace {
 
-// The toolkit sets the process locale from the environment at start-up, and under
-// a locale whose decimal separator is a comma "%lf" would read "1.5" as 1. Vertex
-// files are written with a full stop whatever the user's language.
+constexpr std::size_t kPieceLimit = kVertexLineBufferSize - 1;
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The characters the C library skips as white space in the "C" locale.
+bool IsWhiteSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// Powers of ten that a double holds exactly.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int kMaxExactPower = 22;
+constexpr std::uint64_t kMaxExactMantissa = std::uint64_t{1} << 53;
+
+constexpr std::uint64_t kDigitRunScale[] = {1,      10,      100,      1000,     10000,
+                                            100000, 1000000, 10000000, 100000000};
+
+// Adds the run of decimal digits at p to mantissa, eight at a time, and counts
+// them; returns the end of the run. The run ends at a byte that is no digit.
+inline const char* AddDigits(const char* p, std::uint64_t& mantissa, int& count) {
+    constexpr std::uint64_t kLowNibbles = 0x0F0F0F0F0F0F0F0F;
+    constexpr std::uint64_t kHighNibbles = 0xF0F0F0F0F0F0F0F0;
+    for (;;) {
+        std::uint64_t chunk;
+        std::memcpy(&chunk, p, sizeof chunk);
+        // A byte is a digit when its high nibble is 3 and its low one at most 9.
+        const std::uint64_t low = chunk & kLowNibbles;
+        const std::uint64_t notDigit = ((chunk & kHighNibbles) ^ 0x3030303030303030) |
+                                       ((low + 0x0606060606060606) & kHighNibbles);
+        if (notDigit & 0xFF) return p;
+        const int run = notDigit == 0 ? 8 : std::countr_zero(notDigit) / 8;
+        // The run's digits become the last of eight, after leading zeros, and
+        // are combined pairwise into one number.
+        std::uint64_t value = low << (8 * (8 - run));
+        value = value * 10 + (value >> 8);
+        value = (((value & 0x000000FF000000FF) * 0x000F424000000064) +
+                 (((value >> 16) & 0x000000FF000000FF) * 0x0000271000000001)) >>
+                32;
+        mantissa = mantissa * kDigitRunScale[run] + value;
+        count += run;
+        p += run;
+        if (run < 8) return p;
+    }
+}
+
+// Reads one number of the common plain form, an optional sign, digits with an
+// optional full stop and an optional exponent, that fills the token [p, end).
+// When its digits make an integer and its exponent a power of ten that are both
+// exact in a double, one multiplication or division gives the correctly rounded
+// value, the one the C library gives too. False for anything else, which the
+// caller leaves to the C library. The byte at end is a separator.
+bool ScanPlainNumber(const char* p, const char* end, double& value) {
+    const bool negative = *p == '-';
+    p += *p == '-' || *p == '+';
+    std::uint64_t mantissa = 0;  // wraps past 19 digits, which are then refused
+    int digits = 0;
+    int scale = 0;  // the power of ten the mantissa is multiplied by
+    // Most numbers have one digit before the point.
+    if (IsDigit(p[0]) && !IsDigit(p[1])) {
+        mantissa = static_cast<std::uint64_t>(*p++ - '0');
+        digits = 1;
+    } else {
+        p = AddDigits(p, mantissa, digits);
+    }
+    if (*p == '.') {
+        const int whole = digits;
+        p = AddDigits(p + 1, mantissa, digits);
+        scale = whole - digits;
+    }
+    if (p != end) {
+        if (*p != 'e' && *p != 'E') return false;
+        ++p;
+        const bool negativeExponent = *p == '-';
+        p += *p == '-' || *p == '+';
+        if (!IsDigit(*p)) return false;
+        int exponent = 0;
+        for (; IsDigit(*p); ++p) exponent = std::min(exponent * 10 + (*p - '0'), 100000);
+        scale += negativeExponent ? -exponent : exponent;
+        if (p != end) return false;
+    }
+    if (static_cast<unsigned>(digits - 1) > 18) return false;  // none, or too many
+    double magnitude = 0.0;
+    if (mantissa != 0) {
+        if (mantissa > kMaxExactMantissa || scale < -kMaxExactPower || scale > kMaxExactPower)
+            return false;
+        magnitude = static_cast<double>(mantissa);
+        magnitude = scale < 0 ? magnitude / kExactPowersOfTen[-scale]
+                              : magnitude * kExactPowersOfTen[scale];
+    }
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
+// Where the numbers of a line start and end, found eight bytes at a time so
+// that finding a number never waits for the one before it to be read. A number
+// is a run of bytes between separators: white space as the "C" locale knows it
+// (space, tab to carriage return), and everything from the line's end on.
+class NumberBounds {
+  public:
+    NumberBounds(const char* line, std::size_t length) {
+        std::uint64_t previous = 1;  // the line starts after a separator
+        // Up to the word where the line ends: the last number ends there.
+        m_usedWords = length / 64 + 1;
+        for (std::size_t word = 0; word < m_usedWords; ++word) {
+            std::uint64_t separators = 0;
+            for (std::size_t byte = word * 64; byte < word * 64 + 64 && byte < length; byte += 8) {
+                std::uint64_t x;
+                std::memcpy(&x, line + byte, sizeof x);
+                separators |= SeparatorBytes(x) << (byte % 64);
+            }
+            if (length < word * 64 + 64)
+                separators |=
+                    length <= word * 64 ? ~std::uint64_t{0} : ~std::uint64_t{0} << (length % 64);
+            // A bit for every change between separator and number: starts and
+            // ends in turn.
+            m_edges[word] = separators ^ ((separators << 1) | previous);
+            previous = separators >> 63;
+        }
+        m_bits = m_edges[0];
+    }
+
+    // The next start or end, or kNone.
+    std::size_t Next() {
+        while (m_bits == 0) {
+            if (++m_word == m_usedWords) return kNone;
+            m_bits = m_edges[m_word];
+        }
+        const std::size_t at = m_word * 64 + static_cast<std::size_t>(std::countr_zero(m_bits));
+        m_bits &= m_bits - 1;
+        return at;
+    }
+
+    static constexpr std::size_t kNone = ~std::size_t{0};
+
+  private:
+    static constexpr std::uint64_t kHigh = 0x8080808080808080;
+    static constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7F;
+    static constexpr std::uint64_t Repeat(std::uint8_t b) { return 0x0101010101010101 * b; }
+
+    // One bit for each of the eight bytes, byte k in bit k: set for white space.
+    static std::uint64_t SeparatorBytes(std::uint64_t x) {
+        // With the high bit cleared, adding 0x80 - n sets it exactly in the
+        // bytes at least n, with no carry into the next byte.
+        const std::uint64_t low = x & kLow7;
+        const std::uint64_t notSpace = ((low ^ Repeat(' ' & 0x7F)) + kLow7) | (x ^ Repeat(' '));
+        const std::uint64_t control =
+            (low + Repeat(0x80 - '\t')) & ~(low + Repeat(0x80 - '\r' - 1)) & ~x;
+        const std::uint64_t separators = (~notSpace | control) & kHigh;
+        return (separators * 0x0002040810204081) >> 56;
+    }
+
+    static constexpr std::size_t kWords = (kVertexLineBufferSize + 63) / 64;
+    std::uint64_t m_edges[kWords];
+    std::size_t m_usedWords = 0;
+    std::size_t m_word = 0;
+    std::uint64_t m_bits = 0;
+};
+
+// The toolkit sets the process locale from the environment at start-up, and
+// under a locale whose decimal separator is a comma "%lf" would read "1.5" as
+// 1. Vertex files are written with a full stop whatever the user's language.
 locale_t ClassicLocale() {
     static const locale_t classic = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
     return classic;
 }
 
-class ScopedThreadLocale {
-  public:
-    explicit ScopedThreadLocale(locale_t locale)
-        : m_previous(locale ? uselocale(locale) : static_cast<locale_t>(nullptr)) {}
-    ~ScopedThreadLocale() {
-        if (m_previous) uselocale(m_previous);
-    }
-    ScopedThreadLocale(const ScopedThreadLocale&) = delete;
-    ScopedThreadLocale& operator=(const ScopedThreadLocale&) = delete;
-
-  private:
-    locale_t m_previous;
-};
-
-}  // namespace
-
-int ScanVertexLine(const char* line, double* out) {
-    ScopedThreadLocale classic(ClassicLocale());
+int ScanWithCLibrary(std::string_view piece, double* out) {
+    char line[kVertexLineBufferSize];
+    std::memcpy(line, piece.data(), piece.size());
+    line[piece.size()] = '\0';
+    std::fill(out, out + kValuesPerLine, 0.0);
+    const locale_t previous = uselocale(ClassicLocale());
     const int stored = std::sscanf(line, "%lf %lf %lf %lf %lf %lf %lf %lf %lf", &out[0], &out[1],
                                    &out[2], &out[3], &out[4], &out[5], &out[6], &out[7], &out[8]);
-    return stored < 0 ? 0 : stored;
+    uselocale(previous);
+    return std::max(stored, 0);
 }
 
-void ReadVertexFile(const char* path, int& triangleCount, std::unique_ptr<double[]>& vertices,
-                    std::unique_ptr<double[]>& normals) {
-    TextFileReader file(path);
-    char line[kVertexLineBufferSize];
+// The least memory a mesh from a file of this size can need: every piece takes
+// at most 260 bytes of the file (259 characters and a folded CR), every two
+// pieces make a triangle, and a triangle takes 18 doubles.
+std::uint64_t LeastMeshBytes(std::uint64_t fileSize) {
+    const std::uint64_t leastTriangles = fileSize / kVertexLineBufferSize / 2;
+    return leastTriangles * 2 * kValuesPerLine * sizeof(double);
+}
 
-    long long lines = 0;
-    while (file.ReadString(line, sizeof line)) ++lines;
+// What this process could ever hold: the machine's memory, or less when the
+// address space is limited.
+std::uint64_t MemoryLimit() {
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGESIZE);
+    std::uint64_t limit = pages > 0 && pageSize > 0 ? static_cast<std::uint64_t>(pages) *
+                                                          static_cast<std::uint64_t>(pageSize)
+                                                    : UINT64_MAX;
+    rlimit addressSpace{};
+    if (getrlimit(RLIMIT_AS, &addressSpace) == 0 && addressSpace.rlim_cur != RLIM_INFINITY)
+        limit = std::min<std::uint64_t>(limit, addressSpace.rlim_cur);
+    return limit;
+}
+
+// A fresh handle on the bytes [begin, end) of the file being read.
+using SliceOpener =
+    std::function<std::unique_ptr<IBinaryFile>(std::uint64_t begin, std::uint64_t end)>;
+
+// Bytes [begin, end) of a file, read through a handle of its own.
+class FileSlice final : public IBinaryFile {
+  public:
+    FileSlice(std::unique_ptr<IBinaryFile> file, std::uint64_t begin, std::uint64_t end)
+        : m_file(std::move(file)), m_begin(begin), m_end(end) {
+        m_file->Seek(begin);
+    }
+    std::uint64_t GetPosition() const override { return m_file->GetPosition() - m_begin; }
+    std::uint64_t GetLength() const override { return m_end - m_begin; }
+    void Seek(std::uint64_t position) override { m_file->Seek(m_begin + position); }
+    std::size_t Read(void* buffer, std::size_t count) override {
+        const std::uint64_t at = m_file->GetPosition();
+        return at >= m_end ? 0 : m_file->Read(buffer, std::min<std::uint64_t>(count, m_end - at));
+    }
+
+  private:
+    std::unique_ptr<IBinaryFile> m_file;
+    std::uint64_t m_begin;
+    std::uint64_t m_end;
+};
+
+// One stretch of whole lines, read by a thread of its own: a line break ends
+// every line, so where the pieces of a line fall never depends on the lines
+// before it.
+struct Part {
+    std::uint64_t begin = 0;
+    std::uint64_t end = 0;
+    std::uint64_t pieces = 0;      // counted in the first pass
+    std::uint64_t firstPiece = 0;  // number of pieces in the parts before
+    std::exception_ptr error;
+};
+
+// Splits the file into about `count` parts, each starting at a line's start.
+std::vector<Part> SplitAtLineStarts(IBinaryFile& file, std::uint64_t size, int count) {
+    std::vector<Part> parts(1);
+    for (int k = 1; k < count; ++k) {
+        std::uint64_t at = size / static_cast<std::uint64_t>(count) * static_cast<std::uint64_t>(k);
+        if (at <= parts.back().begin) continue;
+        // The first line break at or after at - 1 ends the part before.
+        file.Seek(at - 1);
+        std::uint64_t blockAt = at - 1;
+        at = size;
+        char block[4096];
+        for (std::size_t read; (read = file.Read(block, sizeof block)) > 0; blockAt += read) {
+            if (const void* found = std::memchr(block, '\n', read)) {
+                at = blockAt + static_cast<std::uint64_t>(static_cast<const char*>(found) - block) +
+                     1;
+                break;
+            }
+        }
+        if (at >= size) break;
+        parts.back().end = at;
+        parts.emplace_back().begin = at;
+    }
+    parts.back().end = size;
+    return parts;
+}
+
+// Runs work(part) for every part, each on a thread of its own where one can be
+// had, and passes on the first failure once all have ended.
+template <typename Work>
+void ForEachPart(std::vector<Part>& parts, Work work) {
+    auto guarded = [&work](Part& part) {
+        try {
+            work(part);
+        } catch (...) {
+            part.error = std::current_exception();
+        }
+    };
+    std::vector<std::thread> threads;
+    std::size_t onThreads = 1;
+    for (; onThreads < parts.size(); ++onThreads) {
+        try {
+            threads.emplace_back(guarded, std::ref(parts[onThreads]));
+        } catch (const std::system_error&) {
+            break;
+        }
+    }
+    guarded(parts[0]);
+    for (std::size_t i = onThreads; i < parts.size(); ++i) guarded(parts[i]);
+    for (std::thread& thread : threads) thread.join();
+    for (const Part& part : parts)
+        if (part.error) std::rethrow_exception(part.error);
+}
+
+VertexMesh ReadVertexParts(std::vector<Part> parts, const SliceOpener& open) {
+    ForEachPart(parts, [&open](Part& part) {
+        const auto slice = open(part.begin, part.end);
+        TextFileReader reader(*slice);
+        std::string_view piece;
+        while (reader.ReadPiece(piece, kPieceLimit)) ++part.pieces;
+    });
+    std::uint64_t lines = 0;
+    for (Part& part : parts) {
+        part.firstPiece = lines;
+        lines += part.pieces;
+    }
 
     // A count whose arrays could not even be sized is as hopeless as a failed
     // allocation, and is reported the same way.
-    const long long triangles = lines / 2;
+    const std::uint64_t triangles = lines / 2;
     if (triangles > INT_MAX / kValuesPerLine) throw std::bad_alloc();
-    triangleCount = static_cast<int>(triangles);
-    const std::size_t values = static_cast<std::size_t>(triangleCount) * kValuesPerLine;
-    // Value-initialised: a short line leaves its missing numbers at zero.
-    vertices = std::make_unique<double[]>(values);
-    normals = std::make_unique<double[]>(values);
+    const std::size_t values = static_cast<std::size_t>(triangles) * kValuesPerLine;
+    // Both arrays or none: a mesh never has a count its arrays do not match.
+    auto vertices = std::make_unique_for_overwrite<double[]>(values);
+    auto normals = std::make_unique_for_overwrite<double[]>(values);
 
-    file.SeekToBegin();
-    for (int t = 0; t < triangleCount; ++t) {
-        const std::size_t first = static_cast<std::size_t>(t) * kValuesPerLine;
-        if (file.ReadString(line, sizeof line)) ScanVertexLine(line, &vertices[first]);
-        if (file.ReadString(line, sizeof line)) ScanVertexLine(line, &normals[first]);
+    // The file may have changed since it was counted: each part fills exactly
+    // the values of the pieces it counted, whatever it reads now, and zeros
+    // where its part of the file became shorter. A last, unpaired line is
+    // never read.
+    ForEachPart(parts, [&](Part& part) {
+        const std::uint64_t end = std::min(part.firstPiece + part.pieces, triangles * 2);
+        std::uint64_t index = part.firstPiece;
+        if (index < end) {
+            const auto slice = open(part.begin, part.end);
+            TextFileReader reader(*slice);
+            std::string_view piece;
+            for (; index < end && reader.ReadPiece(piece, kPieceLimit); ++index)
+                ScanVertexLine(piece,
+                               &(index % 2 ? normals : vertices)[index / 2 * kValuesPerLine]);
+        }
+        for (; index < end; ++index)
+            std::fill_n(&(index % 2 ? normals : vertices)[index / 2 * kValuesPerLine],
+                        kValuesPerLine, 0.0);
+    });
+
+    VertexMesh mesh;
+    mesh.triangleCount = static_cast<int>(triangles);
+    mesh.vertices = std::move(vertices);
+    mesh.normals = std::move(normals);
+    return mesh;
+}
+
+// Files this large are read by as many threads as the machine has cores.
+constexpr std::uint64_t kBytesWorthAThread = std::uint64_t{1} << 20;
+
+int PartsFor(std::uint64_t size) {
+    if (size < kBytesWorthAThread) return 1;
+    return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
+}
+
+}  // namespace
+
+int ScanVertexLine(std::string_view piece, double* out) {
+    // The C library sees the piece up to its first NUL.
+    const char* line = piece.data();
+    std::size_t length = std::min(piece.size(), kVertexLineBufferSize - 1);
+    if (const void* nul = std::memchr(line, '\0', length))
+        length = static_cast<std::size_t>(static_cast<const char*>(nul) - line);
+    // Numbers are read in place when a separator stands after the last one, as
+    // the line break does; a piece cut inside a number is read from a copy that
+    // ends in a NUL.
+    char copy[kVertexLineBufferSize + kScanPadding];
+    if (length > 0 && !IsWhiteSpace(line[length - 1])) {
+        std::memcpy(copy, line, length);
+        std::memset(copy + length, 0, kScanPadding);
+        line = copy;
     }
+    NumberBounds bounds(line, length);
+    int stored = 0;
+    for (; stored < kValuesPerLine; ++stored) {
+        const std::size_t start = bounds.Next();
+        if (start >= length) break;
+        const std::size_t end = bounds.Next();
+        if (!ScanPlainNumber(line + start, line + end, out[stored]))
+            return ScanWithCLibrary(std::string_view(line, length), out);
+    }
+    std::fill(out + stored, out + kValuesPerLine, 0.0);
+    return stored;
+}
+
+VertexMesh ReadVertexFile(const char* path) {
+    BinaryFile file(path);
+    const std::uint64_t size = file.GetLength();
+    if (LeastMeshBytes(size) > MemoryLimit()) throw std::bad_alloc();
+    const std::string name(path);
+    VertexMesh mesh =
+        ReadVertexParts(SplitAtLineStarts(file, size, PartsFor(size)),
+                        [&name](std::uint64_t begin, std::uint64_t end) {
+                            return std::make_unique<FileSlice>(
+                                std::make_unique<BinaryFile>(name.c_str()), begin, end);
+                        });
     file.Close();
+    return mesh;
+}
+
+VertexMesh ReadVertexBytes(std::span<const std::uint8_t> bytes, int parts) {
+    if (LeastMeshBytes(bytes.size()) > MemoryLimit()) throw std::bad_alloc();
+    MemoryFile file(bytes);
+    return ReadVertexParts(
+        SplitAtLineStarts(file, bytes.size(), parts),
+        [bytes](std::uint64_t begin, std::uint64_t end) {
+            return std::make_unique<MemoryFile>(bytes.subspan(
+                static_cast<std::size_t>(begin), static_cast<std::size_t>(end - begin)));
+        });
 }
 
 }  // namespace bravok

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TestAccess.h"
 #include "frame/MainFrame.h"
 
 namespace bravok {
@@ -14,7 +15,7 @@ class CMainFrameTestAccess {
     const CursorClip& Cursor() const { return m_frame.m_cursor; }
     const wxPalette* Palette() const { return m_frame.m_hPalette.get(); }
     wxGLContext* Context() const { return m_frame.m_hRC.get(); }
-    bool ModelLoaded() const { return m_frame.m_model.HasList(); }
+    bool ModelLoaded() const { return TestAccess::ListId(m_frame.m_model) != 0; }
     // Pauses of the player's and the model's workers (-1: no worker).
     std::pair<int, int> Pauses() const {
         return {Pauses(m_frame.m_player), Pauses(m_frame.m_model)};
@@ -22,7 +23,7 @@ class CMainFrameTestAccess {
 
   private:
     static int Pauses(const CSceneObject& object) {
-        return object.m_hThread ? object.m_hThread->PauseCount() : -1;
+        return TestAccess::HasWorker(object) ? TestAccess::PauseCount(object) : -1;
     }
     CMainFrame& m_frame;
 };

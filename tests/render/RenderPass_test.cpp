@@ -7,6 +7,7 @@
 #include "EglContext.h"
 #include "FakeWindowServices.h"
 #include "SceneTestSupport.h"
+#include "TestAccess.h"
 #include "render/Projection.h"
 #include "scene/MovingModel.h"
 #include "scene/Player.h"
@@ -63,11 +64,15 @@ TEST_F(RenderPassTest, ModelIsPlacedInTheWorldByThePlayersView) {
     EXPECT_EQ(RedPixels(0, kSize, kSize / 2 + 4, kSize), 0);
     const auto corner = m_gl.Pixel(2, kSize - 3);
     EXPECT_TRUE(corner[0] == corner[1] && corner[0] > 30) << "grey room";
-    m_model.m_posX = 1.5f;
+    auto moved = TestAccess::GetPose(m_model);
+    moved.posX = 1.5f;
+    TestAccess::SetPose(m_model, moved);
     Render();
     EXPECT_GT(RedPixels(kSize / 2, kSize, 0, kSize), 0);
     EXPECT_EQ(RedPixels(0, kSize / 2, 0, kSize), 0);
-    m_player.m_rotY = 180.0f;
+    auto turned = TestAccess::GetPose(m_player);
+    turned.rotY = 180.0f;
+    TestAccess::SetPose(m_player, turned);
     Render();
     EXPECT_EQ(RedPixels(0, kSize, 0, kSize), 0);
 }

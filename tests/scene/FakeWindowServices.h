@@ -11,42 +11,19 @@
 
 namespace bravok::test {
 
-// Records what the player asks of its sound service.
-class FakeSound : public ISoundService {
+// A window whose 400 x 300 client area starts at (100, 50) on the screen, with
+// a cursor the test places, a real key table the test presses keys in, and a
+// sound service that records what it is asked to play.
+class FakeWindowServices : public IWindowServices, public ISoundService {
   public:
-    void PlayAsync(const char* path) override {
-        std::scoped_lock lock(m_mutex);
-        m_played.emplace_back(path);
-    }
-    std::vector<std::string> Played() const {
-        std::scoped_lock lock(m_mutex);
-        return m_played;
-    }
-
-  private:
-    mutable std::mutex m_mutex;  // guards m_played
-    std::vector<std::string> m_played;
-};
-
-// A window whose client area starts at `origin` on the screen, with a cursor the
-// test places and a real key table the test presses keys in.
-class FakeWindowServices : public IWindowServices {
-  public:
-    explicit FakeWindowServices(Rect client = {0, 0, 400, 300}, Point origin = {100, 50})
-        : m_client(client), m_origin(origin) {}
-
     Rect GetClientRect() const override { return m_client; }
-    Point GetCursorPos() const override {
-        std::scoped_lock lock(m_mutex);
-        ++m_cursorReads;
-        return m_cursor;
-    }
-    Point ScreenToClient(Point p) const override { return {p.x - m_origin.x, p.y - m_origin.y}; }
-    Point ClientToScreen(Point p) const override { return {p.x + m_origin.x, p.y + m_origin.y}; }
+    Point GetCursorPos() const override { return Read(m_cursor); }
+    Point ScreenToClient(Point p) const override { return {p.x - 100, p.y - 50}; }
+    Point ClientToScreen(Point p) const override { return {p.x + 100, p.y + 50}; }
     void SetCursorPos(Point screen) override {
         std::scoped_lock lock(m_mutex);
         m_cursor = screen;
-        m_cursorSets.push_back(screen);
+        ++m_cursorSets;
     }
     void InvalidateRect() override {
         std::scoped_lock lock(m_mutex);
@@ -54,48 +31,31 @@ class FakeWindowServices : public IWindowServices {
         if (m_onInvalidate) m_onInvalidate();
     }
     AsyncKeyTable& GetKeyTable() override { return m_keys; }
-    ISoundService& GetSoundService() override { return m_sound; }
+    ISoundService& GetSoundService() override { return *this; }
+    void PlayAsync(const char* path) override {
+        std::scoped_lock lock(m_mutex);
+        m_played.emplace_back(path);
+    }
 
-    // Test controls.
-    void PlaceCursorInClient(Point client) {
+    template <typename T>
+    T Read(const T& field) const {
         std::scoped_lock lock(m_mutex);
-        m_cursor = ClientToScreen(client);
+        return field;
     }
-    Point CursorInClient() const {
-        std::scoped_lock lock(m_mutex);
-        return ScreenToClient(m_cursor);
-    }
-    std::vector<Point> CursorSets() const {
-        std::scoped_lock lock(m_mutex);
-        return m_cursorSets;
-    }
-    int Invalidations() const {
-        std::scoped_lock lock(m_mutex);
-        return m_invalidations;
-    }
-    int CursorReads() const {
-        std::scoped_lock lock(m_mutex);
-        return m_cursorReads;
-    }
-    template <typename F>
-    void OnInvalidate(F f) {
-        std::scoped_lock lock(m_mutex);
-        m_onInvalidate = f;
-    }
-    void SetClient(Rect client) { m_client = client; }
+    void PlaceCursorInClient(Point client) { SetCursorPos(ClientToScreen(client)); }
+    Point CursorInClient() const { return ScreenToClient(Read(m_cursor)); }
 
     AsyncKeyTable m_keys;
-    FakeSound m_sound;
+    Rect m_client{0, 0, 400, 300};
+    std::function<void()> m_onInvalidate;  // set before the first tick
+    // Guarded by m_mutex: read them through Read.
+    std::vector<std::string> m_played;
+    int m_invalidations = 0;
+    int m_cursorSets = 0;
 
   private:
-    Rect m_client;
-    Point m_origin;
-    mutable std::mutex m_mutex;  // guards the cursor, the counters and the hook
+    mutable std::mutex m_mutex;  // guards the cursor, the counters and the sounds
     Point m_cursor{};
-    mutable int m_cursorReads = 0;
-    std::vector<Point> m_cursorSets;
-    int m_invalidations = 0;
-    std::function<void()> m_onInvalidate;
 };
 
 }  // namespace bravok::test

@@ -1,99 +1,98 @@
 #include "scene/SceneObject.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "EglContext.h"
 #include "SceneTestSupport.h"
+#include "TestAccess.h"
 
 namespace bravok {
 namespace {
 
 using test::CaptureFeedback;
-using test::ScopedTempDir;
 
+// Positions and normals are compared in feedback mode under a light, so that a
+// normal that went astray changes the colour of its corner.
 class SceneObjectTest : public test::GlTest {
   protected:
     void SetUp() override {
         test::GlTest::SetUp();
-        // World units map straight onto the 64 x 64 pbuffer: x and y in -8..8.
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
         glOrtho(-8, 8, -8, 8, -8, 8);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
+        const GLfloat direction[] = {0.3f, 0.5f, 0.8f, 0.0f};
+        glLightfv(GL_LIGHT0, GL_POSITION, direction);
+        glEnable(GL_LIGHTING);
+        glEnable(GL_LIGHT0);
     }
-    static double ToWorld(float window) { return window / 64.0 * 16.0 - 8.0; }
-
-    ScopedTempDir m_dir;
+    test::ScopedTempDir m_dir;
 };
 
-TEST_F(SceneObjectTest, LoadCompilesEveryTriangleInFileOrder) {
-    const std::string path = m_dir.Write("two.vtx",
-                                         "1 1 0  2 1 0  1 2 0\n"
-                                         "0 0 1  0 0 1  0 0 1\n"
-                                         "-1 -1 0.5  -3 -1 0.5  -1 -3 0.5\n"
-                                         "0 0.6 0.8  0 0.6 0.8  1 0 0\n");
-    CSceneObject object;
-    const int before = CSceneObject::NextListId();
-    object.Load(path.c_str());
-    ASSERT_TRUE(object.HasList());
-    EXPECT_EQ(object.m_listId, static_cast<GLuint>(before + 1)) << "the next id in the sequence";
-    EXPECT_TRUE(glIsList(object.m_listId));
-    EXPECT_EQ(object.m_triangleCount, 2);
-
-    const auto primitives = CaptureFeedback([&] { object.Draw(); });
-    ASSERT_EQ(primitives.size(), 2u);
-    const double expected[2][3][2] = {{{1, 1}, {2, 1}, {1, 2}}, {{-1, -1}, {-3, -1}, {-1, -3}}};
-    for (int t = 0; t < 2; ++t) {
-        EXPECT_EQ(primitives[t].token, static_cast<GLenum>(GL_POLYGON_TOKEN));
-        ASSERT_EQ(primitives[t].vertices.size(), 3u);
-        for (int c = 0; c < 3; ++c) {
-            EXPECT_NEAR(ToWorld(primitives[t].vertices[c].x), expected[t][c][0], 1e-4);
-            EXPECT_NEAR(ToWorld(primitives[t].vertices[c].y), expected[t][c][1], 1e-4);
+// The list draws exactly what one glBegin and glEnd pair a triangle draws, from
+// the file's values in the file's order, each corner with its own normal.
+TEST_F(SceneObjectTest, ListDrawsWhatATrianglePerBeginDraws) {
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<double> coordinate(-7.0, 7.0), unit(-1.0, 1.0);
+    std::string text;
+    std::vector<double> values;  // as the file gives them: six decimals
+    for (int line = 0; line < 2 * 300; ++line, text += "\n")
+        for (int i = 0; i < 9; ++i) {
+            values.push_back(std::round((line % 2 ? unit(rng) : coordinate(rng)) * 1e6) / 1e6);
+            text += std::to_string(values.back()) + " ";
         }
-    }
-    // Each corner's normal is given before its vertex: the last one given sticks.
-    object.Draw();
-    GLfloat normal[4] = {};
-    glGetFloatv(GL_CURRENT_NORMAL, normal);
-    EXPECT_FLOAT_EQ(normal[0], 1.0f);
-    EXPECT_FLOAT_EQ(normal[1], 0.0f);
-    EXPECT_FLOAT_EQ(normal[2], 0.0f);
-}
-
-TEST_F(SceneObjectTest, EmptyFileTakesAnIdForAnEmptyList) {
-    CSceneObject object;
-    object.Load(m_dir.Write("empty.vtx", "").c_str());
-    ASSERT_TRUE(object.HasList());
-    EXPECT_TRUE(glIsList(object.m_listId));
-    EXPECT_EQ(object.m_triangleCount, 0);
-    EXPECT_TRUE(CaptureFeedback([&] { object.Draw(); }).empty());
-}
-
-TEST_F(SceneObjectTest, MissingFileTakesNoIdAndDrawsNothing) {
     CSceneObject object;
     const int before = CSceneObject::NextListId();
-    object.Load("no-such-file.vtx");
-    EXPECT_FALSE(object.HasList());
-    EXPECT_EQ(CSceneObject::NextListId(), before + 1) << "the id was left for the next taker";
-    EXPECT_TRUE(CaptureFeedback([&] { object.Draw(); }).empty());
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    object.Load(m_dir.Write("mesh.vtx", text).c_str());
+    EXPECT_TRUE(TestAccess::ListId(object) == before + 1u && glIsList(before + 1));
+
+    const auto listed = CaptureFeedback([&] { object.Draw(); });
+    const auto direct = CaptureFeedback([&] {
+        for (std::size_t t = 0; t < values.size(); t += 18) {
+            glBegin(GL_TRIANGLES);
+            for (std::size_t c = 0; c < 9; c += 3) {
+                glNormal3d(values[t + 9 + c], values[t + 10 + c], values[t + 11 + c]);
+                glVertex3d(values[t + c], values[t + 1 + c], values[t + 2 + c]);
+            }
+            glEnd();
+        }
+    });
+    ASSERT_EQ(listed.size(), 300u);
+    ASSERT_EQ(direct.size(), 300u);
+    for (std::size_t p = 0; p < listed.size(); ++p)
+        for (int c = 0; c < 3; ++c) {
+            const auto& a = listed[p].vertices.at(c);
+            const auto& b = direct[p].vertices.at(c);
+            EXPECT_EQ(std::tie(a.x, a.y, a.z, a.r, a.g, a.b),
+                      std::tie(b.x, b.y, b.z, b.r, b.g, b.b))
+                << "triangle " << p << " corner " << c;
+        }
 }
 
-TEST_F(SceneObjectTest, NextListIdCountsUpAcrossObjects) {
-    const int first = CSceneObject::NextListId();
-    EXPECT_EQ(CSceneObject::NextListId(), first + 1);
-    EXPECT_EQ(CSceneObject::NextListId(), first + 2);
-}
-
-TEST(SceneObjectWorker, BaseObjectHasNoWorkToDo) {
-    CSceneObject object;
-    object.StartThread();  // the base ThreadProc returns at once
-    object.SuspendWorker();
-    object.ResumeWorker();
-    object.WaitWorker();
-    object.Cleanup();
-    EXPECT_EQ(object.m_vertices, nullptr);
+// An empty file takes an id for an empty list; a file that cannot be read, or
+// whose mesh could never fit in memory (a terabyte of holes), takes none, which
+// the next taker gets; neither draws anything.
+TEST_F(SceneObjectTest, UnreadableFileTakesNoIdAndDrawsNothing) {
+    m_dir.Write("empty.vtx", "");
+    ASSERT_EQ(truncate(m_dir.Write("huge.vtx", "").c_str(), off_t{1} << 40), 0);
+    for (const char* path : {"empty.vtx", "no-such-file.vtx", ".", "/dev/zero", "huge.vtx"}) {
+        CSceneObject object;
+        const int before = CSceneObject::NextListId();
+        object.Load(path);
+        const bool empty = path == std::string("empty.vtx");
+        EXPECT_EQ(TestAccess::ListId(object), empty ? before + 1u : 0u) << path;
+        EXPECT_EQ(glIsList(before + 1) == GL_TRUE, empty) << path;
+        EXPECT_EQ(CSceneObject::NextListId(), before + (empty ? 2 : 1)) << path;
+        EXPECT_TRUE(CaptureFeedback([&] { object.Draw(); }).empty()) << path;
+    }
 }
 
 }  // namespace
