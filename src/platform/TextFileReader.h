@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string_view>
 
@@ -31,6 +32,9 @@ class TextFileReader {
     // readable bytes follow it, so a scanner may read ahead by a word. False at
     // the end.
     bool ReadPiece(std::string_view& piece, std::size_t limit);
+    // How many pieces ReadPiece would still hand out with this limit, found
+    // from the line breaks alone; the reader is then at the end.
+    std::uint64_t CountPieces(std::size_t limit);
     void Close();
 
   private:

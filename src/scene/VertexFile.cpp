@@ -74,13 +74,14 @@ inline const char* AddDigits(const char* p, std::uint64_t& mantissa, int& count)
     }
 }
 
-// Reads one number of the common plain form, an optional sign, digits with an
-// optional full stop and an optional exponent, that fills the token [p, end).
-// When its digits make an integer and its exponent a power of ten that are both
-// exact in a double, one multiplication or division gives the correctly rounded
-// value, the one the C library gives too. False for anything else, which the
-// caller leaves to the C library. The byte at end is a separator.
-bool ScanPlainNumber(const char* p, const char* end, double& value) {
+// Reads one number of the common plain form at p: an optional sign, digits
+// with an optional full stop and an optional exponent. When its digits make an
+// integer and its exponent a power of ten that are both exact in a double, one
+// multiplication or division gives the correctly rounded value, the one the C
+// library gives too. Returns where the number ends, or nullptr for anything
+// else, which the caller leaves to the C library. A NUL or white space ends
+// every run of digits before the end of the readable bytes.
+const char* ScanPlainNumber(const char* p, double& value) {
     const bool negative = *p == '-';
     p += *p == '-' || *p == '+';
     std::uint64_t mantissa = 0;  // wraps past 19 digits, which are then refused
@@ -98,94 +99,27 @@ bool ScanPlainNumber(const char* p, const char* end, double& value) {
         p = AddDigits(p + 1, mantissa, digits);
         scale = whole - digits;
     }
-    if (p != end) {
-        if (*p != 'e' && *p != 'E') return false;
+    if (static_cast<unsigned>(digits - 1) > 18) return nullptr;  // none, or too many
+    if ((*p | 0x20) == 'e') {
         ++p;
         const bool negativeExponent = *p == '-';
         p += *p == '-' || *p == '+';
-        if (!IsDigit(*p)) return false;
+        if (!IsDigit(*p)) return nullptr;
         int exponent = 0;
         for (; IsDigit(*p); ++p) exponent = std::min(exponent * 10 + (*p - '0'), 100000);
         scale += negativeExponent ? -exponent : exponent;
-        if (p != end) return false;
     }
-    if (static_cast<unsigned>(digits - 1) > 18) return false;  // none, or too many
     double magnitude = 0.0;
     if (mantissa != 0) {
         if (mantissa > kMaxExactMantissa || scale < -kMaxExactPower || scale > kMaxExactPower)
-            return false;
+            return nullptr;
         magnitude = static_cast<double>(mantissa);
         magnitude = scale < 0 ? magnitude / kExactPowersOfTen[-scale]
                               : magnitude * kExactPowersOfTen[scale];
     }
     value = negative ? -magnitude : magnitude;
-    return true;
+    return p;
 }
-
-// Where the numbers of a line start and end, found eight bytes at a time so
-// that finding a number never waits for the one before it to be read. A number
-// is a run of bytes between separators: white space as the "C" locale knows it
-// (space, tab to carriage return), and everything from the line's end on.
-class NumberBounds {
-  public:
-    NumberBounds(const char* line, std::size_t length) {
-        std::uint64_t previous = 1;  // the line starts after a separator
-        // Up to the word where the line ends: the last number ends there.
-        m_usedWords = length / 64 + 1;
-        for (std::size_t word = 0; word < m_usedWords; ++word) {
-            std::uint64_t separators = 0;
-            for (std::size_t byte = word * 64; byte < word * 64 + 64 && byte < length; byte += 8) {
-                std::uint64_t x;
-                std::memcpy(&x, line + byte, sizeof x);
-                separators |= SeparatorBytes(x) << (byte % 64);
-            }
-            if (length < word * 64 + 64)
-                separators |=
-                    length <= word * 64 ? ~std::uint64_t{0} : ~std::uint64_t{0} << (length % 64);
-            // A bit for every change between separator and number: starts and
-            // ends in turn.
-            m_edges[word] = separators ^ ((separators << 1) | previous);
-            previous = separators >> 63;
-        }
-        m_bits = m_edges[0];
-    }
-
-    // The next start or end, or kNone.
-    std::size_t Next() {
-        while (m_bits == 0) {
-            if (++m_word == m_usedWords) return kNone;
-            m_bits = m_edges[m_word];
-        }
-        const std::size_t at = m_word * 64 + static_cast<std::size_t>(std::countr_zero(m_bits));
-        m_bits &= m_bits - 1;
-        return at;
-    }
-
-    static constexpr std::size_t kNone = ~std::size_t{0};
-
-  private:
-    static constexpr std::uint64_t kHigh = 0x8080808080808080;
-    static constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7F;
-    static constexpr std::uint64_t Repeat(std::uint8_t b) { return 0x0101010101010101 * b; }
-
-    // One bit for each of the eight bytes, byte k in bit k: set for white space.
-    static std::uint64_t SeparatorBytes(std::uint64_t x) {
-        // With the high bit cleared, adding 0x80 - n sets it exactly in the
-        // bytes at least n, with no carry into the next byte.
-        const std::uint64_t low = x & kLow7;
-        const std::uint64_t notSpace = ((low ^ Repeat(' ' & 0x7F)) + kLow7) | (x ^ Repeat(' '));
-        const std::uint64_t control =
-            (low + Repeat(0x80 - '\t')) & ~(low + Repeat(0x80 - '\r' - 1)) & ~x;
-        const std::uint64_t separators = (~notSpace | control) & kHigh;
-        return (separators * 0x0002040810204081) >> 56;
-    }
-
-    static constexpr std::size_t kWords = (kVertexLineBufferSize + 63) / 64;
-    std::uint64_t m_edges[kWords];
-    std::size_t m_usedWords = 0;
-    std::size_t m_word = 0;
-    std::uint64_t m_bits = 0;
-};
 
 // The toolkit sets the process locale from the environment at start-up, and
 // under a locale whose decimal separator is a comma "%lf" would read "1.5" as
@@ -321,9 +255,7 @@ void ForEachPart(std::vector<Part>& parts, Work work) {
 VertexMesh ReadVertexParts(std::vector<Part> parts, const SliceOpener& open) {
     ForEachPart(parts, [&open](Part& part) {
         const auto slice = open(part.begin, part.end);
-        TextFileReader reader(*slice);
-        std::string_view piece;
-        while (reader.ReadPiece(piece, kPieceLimit)) ++part.pieces;
+        part.pieces = TextFileReader(*slice).CountPieces(kPieceLimit);
     });
     std::uint64_t lines = 0;
     for (Part& part : parts) {
@@ -378,27 +310,27 @@ int PartsFor(std::uint64_t size) {
 }  // namespace
 
 int ScanVertexLine(std::string_view piece, double* out) {
-    // The C library sees the piece up to its first NUL.
     const char* line = piece.data();
-    std::size_t length = std::min(piece.size(), kVertexLineBufferSize - 1);
-    if (const void* nul = std::memchr(line, '\0', length))
-        length = static_cast<std::size_t>(static_cast<const char*>(nul) - line);
-    // Numbers are read in place when a separator stands after the last one, as
-    // the line break does; a piece cut inside a number is read from a copy that
-    // ends in a NUL.
+    const std::size_t length = std::min(piece.size(), kVertexLineBufferSize - 1);
+    // Numbers are read in place when white space ends the piece, as the line
+    // break does, so that no number runs past it; a piece cut inside a number
+    // is read from a copy that ends in NULs. A NUL inside the piece, where the
+    // C library stops, is neither a number nor white space and sends the line
+    // to the C library.
     char copy[kVertexLineBufferSize + kScanPadding];
     if (length > 0 && !IsWhiteSpace(line[length - 1])) {
         std::memcpy(copy, line, length);
         std::memset(copy + length, 0, kScanPadding);
         line = copy;
     }
-    NumberBounds bounds(line, length);
+    const char* p = line;
+    const char* const end = line + length;
     int stored = 0;
     for (; stored < kValuesPerLine; ++stored) {
-        const std::size_t start = bounds.Next();
-        if (start >= length) break;
-        const std::size_t end = bounds.Next();
-        if (!ScanPlainNumber(line + start, line + end, out[stored]))
+        while (p != end && IsWhiteSpace(*p)) ++p;
+        if (p == end) break;
+        p = ScanPlainNumber(p, out[stored]);
+        if (p == nullptr || (p != end && !IsWhiteSpace(*p)))
             return ScanWithCLibrary(std::string_view(line, length), out);
     }
     std::fill(out + stored, out + kValuesPerLine, 0.0);

@@ -19,6 +19,8 @@ Pieces ReadAll(const std::string& bytes, std::size_t limit = 259) {
         std::string& folded = pieces.emplace_back(piece);
         if (folded.ends_with("\r\n")) folded.erase(folded.size() - 2, 1);
     }
+    MemoryFile again({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+    EXPECT_EQ(TextFileReader(again).CountPieces(limit), pieces.size()) << "counted from the breaks";
     return pieces;
 }
 
@@ -32,6 +34,7 @@ TEST(TextFileReader, ReadsLinesInPiecesLikeATextStream) {
     EXPECT_EQ(ReadAll(fits + "\r\n"), Pieces{fits + "\n"}) << "the CR goes before the limit";
     EXPECT_EQ(ReadAll(fits + "x\r\n"), (Pieces{fits + "x", "\n"}));
     EXPECT_EQ(ReadAll(std::string(200'000, 'y')).size(), 773u) << "259 a read, across blocks";
+    EXPECT_EQ(ReadAll(std::string(65535, 'y') + "\r\n", 256).size(), 256u) << "CR LF across blocks";
     EXPECT_EQ(ReadAll("abcdefg\n", 3), (Pieces{"abc", "def", "g\n"}));
 }
 
