@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <climits>
 #include <cstdint>
@@ -225,35 +226,40 @@ std::vector<Part> SplitAtLineStarts(IBinaryFile& file, std::uint64_t size, int c
     return parts;
 }
 
-// Runs work(part) for every part, each on a thread of its own where one can be
-// had, and passes on the first failure once all have ended.
+// Runs work(part) for every part on up to `threads` threads, the caller's
+// included, each taking the next part not yet taken, so that a thread the
+// system holds back leaves its share to the others; then passes on the first
+// failure once all have ended.
 template <typename Work>
-void ForEachPart(std::vector<Part>& parts, Work work) {
-    auto guarded = [&work](Part& part) {
-        try {
-            work(part);
-        } catch (...) {
-            part.error = std::current_exception();
+void ForEachPart(std::vector<Part>& parts, int threads, Work work) {
+    std::atomic<std::size_t> next{0};
+    auto takeParts = [&parts, &next, &work] {
+        for (std::size_t i; (i = next.fetch_add(1)) < parts.size();) {
+            try {
+                work(parts[i]);
+            } catch (...) {
+                parts[i].error = std::current_exception();
+            }
         }
     };
-    std::vector<std::thread> threads;
-    std::size_t onThreads = 1;
-    for (; onThreads < parts.size(); ++onThreads) {
+    std::vector<std::thread> helpers;
+    const std::size_t wanted =
+        std::min<std::size_t>(static_cast<std::size_t>(threads), parts.size());
+    for (std::size_t k = 1; k < wanted; ++k) {
         try {
-            threads.emplace_back(guarded, std::ref(parts[onThreads]));
+            helpers.emplace_back(takeParts);
         } catch (const std::system_error&) {
-            break;
+            break;  // the parts left are taken by the threads there are
         }
     }
-    guarded(parts[0]);
-    for (std::size_t i = onThreads; i < parts.size(); ++i) guarded(parts[i]);
-    for (std::thread& thread : threads) thread.join();
+    takeParts();
+    for (std::thread& helper : helpers) helper.join();
     for (const Part& part : parts)
         if (part.error) std::rethrow_exception(part.error);
 }
 
-VertexMesh ReadVertexParts(std::vector<Part> parts, const SliceOpener& open) {
-    ForEachPart(parts, [&open](Part& part) {
+VertexMesh ReadVertexParts(std::vector<Part> parts, int threads, const SliceOpener& open) {
+    ForEachPart(parts, threads, [&open](Part& part) {
         const auto slice = open(part.begin, part.end);
         part.pieces = TextFileReader(*slice).CountPieces(kPieceLimit);
     });
@@ -276,7 +282,7 @@ VertexMesh ReadVertexParts(std::vector<Part> parts, const SliceOpener& open) {
     // the values of the pieces it counted, whatever it reads now, and zeros
     // where its part of the file became shorter. A last, unpaired line is
     // never read.
-    ForEachPart(parts, [&](Part& part) {
+    ForEachPart(parts, threads, [&](Part& part) {
         const std::uint64_t end = std::min(part.firstPiece + part.pieces, triangles * 2);
         std::uint64_t index = part.firstPiece;
         if (index < end) {
@@ -299,10 +305,12 @@ VertexMesh ReadVertexParts(std::vector<Part> parts, const SliceOpener& open) {
     return mesh;
 }
 
-// Files this large are read by as many threads as the machine has cores.
+// Files this large are read by as many threads as the machine has cores, in
+// several parts a thread.
 constexpr std::uint64_t kBytesWorthAThread = std::uint64_t{1} << 20;
+constexpr int kPartsPerThread = 4;
 
-int PartsFor(std::uint64_t size) {
+int ThreadsFor(std::uint64_t size) {
     if (size < kBytesWorthAThread) return 1;
     return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
 }
@@ -342,9 +350,10 @@ VertexMesh ReadVertexFile(const char* path) {
     const std::uint64_t size = file.GetLength();
     if (LeastMeshBytes(size) > MemoryLimit()) throw std::bad_alloc();
     const std::string name(path);
+    const int threads = ThreadsFor(size);
     VertexMesh mesh =
-        ReadVertexParts(SplitAtLineStarts(file, size, PartsFor(size)),
-                        [&name](std::uint64_t begin, std::uint64_t end) {
+        ReadVertexParts(SplitAtLineStarts(file, size, threads > 1 ? threads * kPartsPerThread : 1),
+                        threads, [&name](std::uint64_t begin, std::uint64_t end) {
                             return std::make_unique<FileSlice>(
                                 std::make_unique<BinaryFile>(name.c_str()), begin, end);
                         });
@@ -356,7 +365,7 @@ VertexMesh ReadVertexBytes(std::span<const std::uint8_t> bytes, int parts) {
     if (LeastMeshBytes(bytes.size()) > MemoryLimit()) throw std::bad_alloc();
     MemoryFile file(bytes);
     return ReadVertexParts(
-        SplitAtLineStarts(file, bytes.size(), parts),
+        SplitAtLineStarts(file, bytes.size(), parts), parts,
         [bytes](std::uint64_t begin, std::uint64_t end) {
             return std::make_unique<MemoryFile>(bytes.subspan(
                 static_cast<std::size_t>(begin), static_cast<std::size_t>(end - begin)));
