@@ -110,14 +110,12 @@ const char* ScanPlainNumber(const char* p, double& value) {
         for (; IsDigit(*p); ++p) exponent = std::min(exponent * 10 + (*p - '0'), 100000);
         scale += negativeExponent ? -exponent : exponent;
     }
-    double magnitude = 0.0;
-    if (mantissa != 0) {
-        if (mantissa > kMaxExactMantissa || scale < -kMaxExactPower || scale > kMaxExactPower)
-            return nullptr;
-        magnitude = static_cast<double>(mantissa);
-        magnitude = scale < 0 ? magnitude / kExactPowersOfTen[-scale]
-                              : magnitude * kExactPowersOfTen[scale];
-    }
+    // A zero with a far exponent goes to the C library too; it is rare.
+    if (mantissa > kMaxExactMantissa ||
+        static_cast<unsigned>(scale + kMaxExactPower) > 2 * kMaxExactPower)
+        return nullptr;
+    const double magnitude = scale < 0 ? static_cast<double>(mantissa) / kExactPowersOfTen[-scale]
+                                       : static_cast<double>(mantissa) * kExactPowersOfTen[scale];
     value = negative ? -magnitude : magnitude;
     return p;
 }
@@ -331,15 +329,17 @@ int ScanVertexLine(std::string_view piece, double* out) {
         std::memset(copy + length, 0, kScanPadding);
         line = copy;
     }
-    const char* p = line;
     const char* const end = line + length;
+    const char* p = line;
+    while (p != end && IsWhiteSpace(*p)) ++p;
     int stored = 0;
-    for (; stored < kValuesPerLine; ++stored) {
-        while (p != end && IsWhiteSpace(*p)) ++p;
+    while (stored < kValuesPerLine && p != end) {
+        p = ScanPlainNumber(p, out[stored++]);
+        if (p == nullptr) return ScanWithCLibrary(std::string_view(line, length), out);
         if (p == end) break;
-        p = ScanPlainNumber(p, out[stored]);
-        if (p == nullptr || (p != end && !IsWhiteSpace(*p)))
-            return ScanWithCLibrary(std::string_view(line, length), out);
+        // One separator ends the number; more may follow.
+        if (!IsWhiteSpace(*p)) return ScanWithCLibrary(std::string_view(line, length), out);
+        for (++p; p != end && IsWhiteSpace(*p);) ++p;
     }
     std::fill(out + stored, out + kValuesPerLine, 0.0);
     return stored;
