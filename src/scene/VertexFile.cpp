@@ -47,28 +47,39 @@ constexpr std::uint64_t kMaxExactMantissa = std::uint64_t{1} << 53;
 constexpr std::uint64_t kDigitRunScale[] = {1,      10,      100,      1000,     10000,
                                             100000, 1000000, 10000000, 100000000};
 
+// The length of the run of decimal digits in the eight bytes at p (8 when it
+// goes on), and in low the bytes' low nibbles, which are the digits' values.
+inline int DigitRun(const char* p, std::uint64_t& low) {
+    constexpr std::uint64_t kLowNibbles = 0x0F0F0F0F0F0F0F0F;
+    constexpr std::uint64_t kHighNibbles = 0xF0F0F0F0F0F0F0F0;
+    std::uint64_t chunk;
+    std::memcpy(&chunk, p, sizeof chunk);
+    // A byte is a digit when its high nibble is 3 and its low one at most 9.
+    low = chunk & kLowNibbles;
+    const std::uint64_t notDigit =
+        ((chunk & kHighNibbles) ^ 0x3030303030303030) | ((low + 0x0606060606060606) & kHighNibbles);
+    return notDigit == 0 ? 8 : std::countr_zero(notDigit) / 8;
+}
+
+// The value of a run of 1 to 8 digits whose low nibbles DigitRun gave: the
+// digits become the last of eight, after leading zeros, and are combined
+// pairwise into one number.
+inline std::uint64_t DigitRunValue(std::uint64_t low, int run) {
+    std::uint64_t value = low << (8 * (8 - run));
+    value = value * 10 + (value >> 8);
+    return (((value & 0x000000FF000000FF) * 0x000F424000000064) +
+            (((value >> 16) & 0x000000FF000000FF) * 0x0000271000000001)) >>
+           32;
+}
+
 // Adds the run of decimal digits at p to mantissa, eight at a time, and counts
 // them; returns the end of the run. The run ends at a byte that is no digit.
 inline const char* AddDigits(const char* p, std::uint64_t& mantissa, int& count) {
-    constexpr std::uint64_t kLowNibbles = 0x0F0F0F0F0F0F0F0F;
-    constexpr std::uint64_t kHighNibbles = 0xF0F0F0F0F0F0F0F0;
     for (;;) {
-        std::uint64_t chunk;
-        std::memcpy(&chunk, p, sizeof chunk);
-        // A byte is a digit when its high nibble is 3 and its low one at most 9.
-        const std::uint64_t low = chunk & kLowNibbles;
-        const std::uint64_t notDigit = ((chunk & kHighNibbles) ^ 0x3030303030303030) |
-                                       ((low + 0x0606060606060606) & kHighNibbles);
-        if (notDigit & 0xFF) return p;
-        const int run = notDigit == 0 ? 8 : std::countr_zero(notDigit) / 8;
-        // The run's digits become the last of eight, after leading zeros, and
-        // are combined pairwise into one number.
-        std::uint64_t value = low << (8 * (8 - run));
-        value = value * 10 + (value >> 8);
-        value = (((value & 0x000000FF000000FF) * 0x000F424000000064) +
-                 (((value >> 16) & 0x000000FF000000FF) * 0x0000271000000001)) >>
-                32;
-        mantissa = mantissa * kDigitRunScale[run] + value;
+        std::uint64_t low;
+        const int run = DigitRun(p, low);
+        if (run == 0) return p;
+        mantissa = mantissa * kDigitRunScale[run] + DigitRunValue(low, run);
         count += run;
         p += run;
         if (run < 8) return p;
@@ -85,6 +96,20 @@ inline const char* AddDigits(const char* p, std::uint64_t& mantissa, int& count)
 const char* ScanPlainNumber(const char* p, double& value) {
     const bool negative = *p == '-';
     p += *p == '-' || *p == '+';
+    // Most numbers are one digit, a full stop and up to seven more: their
+    // value is read at once.
+    if (IsDigit(p[0]) && p[1] == '.') {
+        std::uint64_t low;
+        const int run = DigitRun(p + 2, low);
+        if (run > 0 && run < 8 && (p[2 + run] | 0x20) != 'e') {
+            const std::uint64_t mantissa =
+                static_cast<std::uint64_t>(p[0] - '0') * kDigitRunScale[run] +
+                DigitRunValue(low, run);
+            const double magnitude = static_cast<double>(mantissa) / kExactPowersOfTen[run];
+            value = negative ? -magnitude : magnitude;
+            return p + 2 + run;
+        }
+    }
     std::uint64_t mantissa = 0;  // wraps past 19 digits, which are then refused
     int digits = 0;
     int scale = 0;  // the power of ten the mantissa is multiplied by
