@@ -34,13 +34,14 @@ int ScanVertexLine(std::string_view piece, double* out);
 
 // Reads a vertex file: a counting pass sizes the arrays exactly, then a pair
 // pass scans the corners and normals of each triangle; a last, unpaired line is
-// ignored. A large file is read in parts, by one thread a core, each through a
-// handle of its own and a bounded buffer. Throws FileException when the file
-// cannot be opened or read, and std::bad_alloc when the arrays cannot be had,
-// or, before anything is read or allocated, when the file is so large that its
-// mesh could never fit in memory.
+// ignored. A large file is read in parts, several a core, that one thread a
+// core takes in turn, each part through a handle of its own and a bounded
+// buffer. Throws FileException when the file cannot be opened or read, and
+// std::bad_alloc when the arrays cannot be had, or, before anything is read or
+// allocated, when the file is so large that its mesh could never fit in memory.
 VertexMesh ReadVertexFile(const char* path);
-// The same for the bytes of a vertex file in memory, read in `parts` parts.
+// The same for the bytes of a vertex file in memory, read in `parts` parts on
+// as many threads.
 VertexMesh ReadVertexBytes(std::span<const std::uint8_t> bytes, int parts = 1);
 
 }  // namespace bravok
