@@ -86,16 +86,37 @@ TEST(Dib, AttachedPixelsStayTheCallersAndItsOwnStayItsOwn) {
         *dib.GetPixelAddress(0, 0) = 0x17;
     }  // had it freed the vector's memory, the sanitizer would stop the test
     EXPECT_EQ(pixels[240], 0x17);  // (0, 0): the top row, stored last
-    // Copying its own image reads it before letting it go; attaching it keeps it owned.
-    CDib dib;
-    std::uint8_t* own = dib.GetPixelAddress(0, 15);
-    *own = 0x33;
-    ASSERT_TRUE(dib.Create(&dib.GetInfo()->bmiHeader, own, true));
-    EXPECT_EQ(*dib.GetPixelAddress(0, 15), 0x33);
-    EXPECT_EQ(dib.GetInfo()->bmiColors[200].rgbGreen, 200);
-    own = dib.GetPixelAddress(0, 15);
-    ASSERT_TRUE(dib.Create(&dib.GetInfo()->bmiHeader, own, false));
-    EXPECT_TRUE(dib.OwnsBits() && dib.GetBits() == own);
+}
+
+// Pixels from inside the object's own array, at any offset and under any header:
+// a correct image, read before the old array goes, or false and nothing changed.
+TEST(Dib, CreateOverItsOwnPixelsCopiesWhatFitsAndRefusesTheRest) {
+    for (bool copy : {false, true}) {
+        for (int offset : {0, 1, 17, 200, 255}) {
+            for (auto [w, h] : {std::pair{16, 16}, {4, 4}, {13, 3}, {1, 1}, {16, 17}, {5, 12}}) {
+                SCOPED_TRACE(testing::Message() << copy << " " << offset << " " << w << "x" << h);
+                CDib dib;
+                std::uint8_t* own = const_cast<std::uint8_t*>(dib.GetBits());
+                for (int i = 0; i < 256; ++i) own[i] = std::uint8_t(i * 7 + 1);
+                const std::vector<std::uint8_t> before(own, own + 256);
+                BITMAPINFO info = *dib.GetInfo();
+                info.bmiHeader.biWidth = w;
+                info.bmiHeader.biHeight = h;
+                const int bytes = ((w + 3) & ~3) * h;
+                const bool fits = offset + bytes <= 256;
+                ASSERT_EQ(dib.Create(&info.bmiHeader, own + offset, copy), fits);
+                if (!fits) {
+                    EXPECT_EQ(dib.GetBits(), own);
+                    EXPECT_EQ(dib.GetRect(), (Rect{0, 0, 16, 16}));
+                    continue;
+                }
+                EXPECT_EQ(dib.GetRect(), (Rect{0, 0, w, h}));
+                EXPECT_TRUE(dib.OwnsBits());
+                EXPECT_EQ(dib.GetBits() == own, !copy && offset == 0);
+                EXPECT_TRUE(std::equal(dib.GetBits(), dib.GetBits() + bytes, &before[offset]));
+            }
+        }
+    }
 }
 
 std::vector<std::uint8_t> AllBytes(const CDib& dib) {
@@ -145,24 +166,31 @@ TEST(DibCopy, OneByteOntoAnotherAndOntoItself) {
 }
 
 // Blocks of any size from -2 up, off either image or both, with and without a
-// transparent index, from 16- and 256-colour sources.
+// transparent index, from 16- and 256-colour sources, onto another image or onto
+// the source itself: within one image the result is that of a copy out of a
+// separate, identical image.
 TEST(DibCopy, MatchesThePlainRuleOnRandomBlocks) {
     std::mt19937 random(20240607);
     auto in = [&](int low, int high) { return std::uniform_int_distribution(low, high)(random); };
     auto randomByte = [&] { return static_cast<std::uint8_t>(in(0, 255)); };
-    for (int round = 0; round < 1000; ++round) {
-        CDib source, dest;
+    for (int round = 0; round < 4000; ++round) {
+        const bool withinOne = in(0, 1);
+        CDib source, other, twin;
         Make(source, in(1, 13), in(1, 9), in(0, 1) ? 16 : 256, randomByte);
-        Make(dest, in(1, 13), in(1, 9), 256, randomByte);
+        Make(other, in(1, 13), in(1, 9), 256, randomByte);
+        CDib& dest = withinOne ? source : other;
+        ASSERT_TRUE(twin.Create(&source.GetInfo()->bmiHeader,
+                                source.GetPixelAddress(0, source.GetRect().bottom - 1), true));
         const int w = in(-2, 16), h = in(-2, 12), xd = in(-16, 16), yd = in(-12, 12);
         const int xs = in(-16, 16), ys = in(-12, 12), transparent = in(0, 2) ? in(-1, 20) : -1;
-        // The plain rule, pixel by pixel, for the pixels of the block inside both images.
+        // The plain rule, pixel by pixel, for the pixels of the block inside both
+        // images, the source read from its twin.
         std::vector<std::uint8_t> expected = AllBytes(dest);
         const bool nibbles = source.GetNumColors() == 16;
         const auto t = static_cast<std::uint8_t>(transparent);
         for (int r = 0; r < h; ++r) {
             for (int k = 0; k < w; ++k) {
-                const std::uint8_t* s = source.GetPixelAddress(xs + k, ys + r);
+                const std::uint8_t* s = twin.GetPixelAddress(xs + k, ys + r);
                 const std::uint8_t* at = dest.GetPixelAddress(xd + k, yd + r);
                 if (s == nullptr || at == nullptr) continue;
                 std::uint8_t& d = expected[at - dest.GetBits()];
@@ -171,10 +199,10 @@ TEST(DibCopy, MatchesThePlainRuleOnRandomBlocks) {
                 if (transparent != -1 && nibbles && (*s & 0x0F) != t) d = (d & 0xF0) | (*s & 0x0F);
             }
         }
-        const std::vector<std::uint8_t> sourceBefore = AllBytes(source);
-        source.CopyTo(&dest, xd, yd, w, h, xs, ys, transparent);
+        const std::vector<std::uint8_t> twinBefore = AllBytes(twin);
+        (withinOne ? source : twin).CopyTo(&dest, xd, yd, w, h, xs, ys, transparent);
         ASSERT_EQ(AllBytes(dest), expected) << "round " << round;  // padding bytes included
-        ASSERT_EQ(AllBytes(source), sourceBefore);
+        EXPECT_TRUE(withinOne || AllBytes(twin) == twinBefore);
     }
 }
 
