@@ -22,6 +22,9 @@
 #include <thread>
 #include <vector>
 
+#include "Eventually.h"
+#include "TempDir.h"
+
 namespace bravok {
 namespace {
 
@@ -32,13 +35,8 @@ constexpr int kRate = SdlSoundService::kPreferredRate;
 const auto Loud = [](int sample) { return std::abs(sample) > 100; };
 const auto Long = [](int sample) { return std::abs(sample - 3000) <= 30; };  // long.wav's level
 
-// Waits until done() holds or a generous deadline passes.
-template <typename Done>
-bool Eventually(Done done) {
-    const auto deadline = std::chrono::steady_clock::now() + 60s;
-    for (; !done(); std::this_thread::sleep_for(10ms))
-        if (std::chrono::steady_clock::now() > deadline) return false;
-    return true;
+bool Eventually(auto done) {
+    return test::Eventually(done, 60s, [] { std::this_thread::sleep_for(10ms); });
 }
 
 std::string ReadFile(const fs::path& path) {
@@ -76,18 +74,11 @@ void WriteWav(const char* path, int format, int channels, int rate, int bits,
 class SdlSound : public ::testing::Test {
   protected:
     SdlSound() {
-        fs::create_directories(m_dir);
-        fs::current_path(m_dir);
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", "device.raw", 1);
         // 5 s at a level of 3000, 16-bit mono at the device's rate.
         WriteWav("long.wav", 1, 1, kRate, 16, Le(3000, 2), 5 * kRate);
     }
-    ~SdlSound() override {
-        fs::current_path(m_oldCwd);
-        fs::remove_all(m_dir);
-    }
-
     // The left channel of what the device played, from frame `from` on.
     static std::vector<int> Output(std::size_t from = 0) {
         return Samples(ReadFile("device.raw"), 4 * from, 4);
@@ -105,8 +96,7 @@ class SdlSound : public ::testing::Test {
         return Eventually([&] { return std::ranges::count_if(Output(from), Long) > kRate / 100; });
     }
 
-    const fs::path m_oldCwd = fs::current_path();
-    const fs::path m_dir = fs::temp_directory_path() / ("bravok_sound_" + std::to_string(getpid()));
+    const test::TempDir m_dir{true};
 };
 
 TEST_F(SdlSound, PlaysTheShotByRelativePathOnceAndInFullAndLeavesTheSignalsAlone) {
@@ -132,19 +122,31 @@ TEST_F(SdlSound, PlaysTheShotByRelativePathOnceAndInFullAndLeavesTheSignalsAlone
     EXPECT_TRUE(intAction.sa_handler == SIG_DFL && termAction.sa_handler == SIG_DFL);
 }
 
+// A file that cannot be played, or only as gigabytes of samples, plays the short default
+// sound; a file whose data chunk claims more than it holds plays what it holds.
 TEST_F(SdlSound, PlaysTheShortDefaultSoundForAFileItCannotPlay) {
     std::ofstream("text.wav") << "not a sound";
     std::ofstream("empty.wav");
     fs::copy_file("long.wav", "cut.wav");
     fs::resize_file("cut.wav", 30);  // ends inside the header
     fs::create_directory("folder.wav");
-    for (const char* name : {"missing.wav", "text.wav", "empty.wav", "folder.wav", "cut.wav", ""}) {
+    // A data chunk that claims 4 GB and holds 1 s; 1 s of sound at 1 Hz: 12 hours of
+    // samples, gigabytes at the device's rate.
+    WriteWav("huge.wav", 1, 1, kRate, 16, Le(3000, 2), kRate);
+    std::fstream("huge.wav", std::ios::in | std::ios::out | std::ios::binary).seekp(40)
+        << Le(0xFFFFFFF0, 4);
+    WriteWav("slow.wav", 1, 1, 1, 16, Le(3000, 2), kRate);
+    for (const char* name : {"missing.wav", "text.wav", "empty.wav", "folder.wav", "cut.wav", "",
+                             "huge.wav", "slow.wav"}) {
         fs::remove("device.raw");
         SdlSoundService sound;
         sound.PlayAsync(name);
         ASSERT_TRUE(PlaysAndEnds()) << name;
         const auto loud = std::ranges::count_if(Output(), Loud);
-        EXPECT_TRUE(loud > kRate / 20 && loud < kRate / 5) << name << ": " << loud;
+        if (name == std::string("huge.wav"))
+            EXPECT_EQ(std::ranges::count_if(Output(), Long), kRate);
+        else
+            EXPECT_TRUE(loud > kRate / 20 && loud < kRate / 5) << name << ": " << loud;
     }
 }
 
@@ -177,15 +179,35 @@ TEST_F(SdlSound, EachRequestANullPathAndTheEndOfTheServiceCutOffTheSoundPlaying)
     EXPECT_LT(std::ranges::count_if(out, other), kRate / 100);
 }
 
-// Without a device nothing is heard, and nothing else happens either: no exception, no crash.
-TEST_F(SdlSound, WithoutADeviceTakesRequestsAndStaysSilent) {
-    for (const char* driver : {"no-such-driver", "disk"}) {
+// Without a device the service says once, in one line, that the sound is off, and
+// the audio system's own complaints (ALSA's, for a device it cannot find) stay
+// unprinted; with a device it says nothing.
+TEST_F(SdlSound, SaysInOneLineThatTheSoundIsOffAndNothingElse) {
+    struct Case {
+        const char* driver;
+        const char* device;  // ALSA's device name, or the disk driver's file
+        bool opens;
+    };
+    for (auto [driver, device, opens] : {Case{"alsa", "no-such-device", false},
+                                         {"no-such-driver", "", false},
+                                         {"disk", "no/such/folder.raw", false},
+                                         {"dummy", "", true}}) {
         setenv("SDL_AUDIODRIVER", driver, 1);
-        setenv("SDL_DISKAUDIOFILE", "no/such/folder.raw", 1);
-        SdlSoundService sound;
-        for (const char* path : {"long.wav", "missing.wav", static_cast<const char*>(nullptr)})
-            sound.PlayAsync(path);
-        std::this_thread::sleep_for(300ms);  // time for the service to take the requests
+        setenv("AUDIODEV", device, 1);
+        setenv("SDL_DISKAUDIOFILE", device, 1);
+        fflush(stderr);
+        const int savedStderr = dup(2);
+        ASSERT_TRUE(freopen("stderr.txt", "w", stderr));
+        // The device is opened, or not, as the service's thread starts, and the
+        // service's end waits for that thread.
+        SdlSoundService().PlayAsync("long.wav");
+        fflush(stderr);
+        dup2(savedStderr, 2);
+        close(savedStderr);
+        EXPECT_EQ(ReadFile("stderr.txt"),
+                  opens ? "" : "bravok: sound is off: no audio device could be opened\n")
+            << driver;
+        unsetenv("AUDIODEV");
     }
 }
 
