@@ -37,12 +37,13 @@ check: build
 # GTK, GLib and fontconfig are not built for ThreadSanitizer and synchronise in
 # ways it cannot see; ignore_noninstrumented_modules keeps their insides out of
 # the reports while every access made by our own code is still checked. Paths in
-# the options are quoted for the sanitizers, whose options split at spaces.
-TSAN_ENV = TSAN_OPTIONS="halt_on_error=1 exitcode=66 second_deadlock_stack=1 \
-	ignore_noninstrumented_modules=1 suppressions='$(CURDIR)/tests/tsan.supp'"
+# the options are quoted for the sanitizers, whose options split at spaces, and
+# the options themselves for the shell, so a checkout path may hold a space or $.
+TSAN_ENV = TSAN_OPTIONS='halt_on_error=1 exitcode=66 second_deadlock_stack=1 \
+	ignore_noninstrumented_modules=1 suppressions="$(CURDIR)/tests/tsan.supp"'
 ASAN_ENV = ASAN_OPTIONS="detect_leaks=1 abort_on_error=0 halt_on_error=1" \
 	UBSAN_OPTIONS="halt_on_error=1 print_stacktrace=1" \
-	LSAN_OPTIONS="suppressions='$(CURDIR)/tests/lsan.supp'"
+	LSAN_OPTIONS='suppressions="$(CURDIR)/tests/lsan.supp"'
 
 tsan-build: deps
 	cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRAVOK_SANITIZE=thread
