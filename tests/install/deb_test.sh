@@ -16,11 +16,20 @@ fail() {
 }
 installed() { [[ $(dpkg-query -W -f='${db:Status-Status}' bravok 2>/dev/null) == installed ]]; }
 
+# A bravok that the user installed is theirs: this test would replace it and then
+# remove it, so it stops before touching anything.
+if installed; then
+    fail "bravok $(dpkg-query -W -f='${Version}' bravok) is installed on this machine, and this" \
+        "test would replace and then remove it; it is left as it is and the test stops here." \
+        "Run the test where no bravok package is installed (or remove it: apt-get remove bravok)."
+fi
+
 work=$(mktemp -d)
+ours=0  # set once this test has installed the package
 # A failed run must not leave the package on the machine either.
 cleanup() {
     local status=$?
-    if ((status != 0)) && installed; then
+    if ((status != 0 && ours)) && installed; then
         echo "test-deb: removing the package after the failure"
         DEBIAN_FRONTEND=noninteractive $sudo apt-get remove -y -qq bravok >/dev/null || true
     fi
@@ -45,7 +54,7 @@ for library in libwxgtk3.2 libwxgtk-gl3.2 libsdl2 libx11 libopengl0; do
     grep -q "$library" <<<"$depends" || fail "the package does not depend on $library"
 done
 
-installed && echo "test-deb: a bravok package is installed already; it is replaced, then removed"
+ours=1
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$deb" || fail "apt-get could not install $deb"
 installed || fail "bravok is not installed after apt-get install"
 dpkg -L bravok >"$work/files"
