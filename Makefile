@@ -100,7 +100,7 @@ DEB_BUILD ?= build
 test-deb: deps
 	cmake -S . -B $(DEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(DEB_BUILD) -j $(JOBS)
-	tests/install/deb_test.sh $(DEB_BUILD)
+	tests/support/with-xvfb.sh tests/install/deb_test.sh $(DEB_BUILD)
 
 test: check test-tsan test-asan test-fuzz test-deb
 	@scripts/test-share.sh

@@ -1,6 +1,5 @@
-// A CDib whose C heap cannot serve it ends up empty, and an empty object
-// answers every operation with its failure result. The heap is made to fail by
-// capping the process's address space below what it already uses.
+// A CDib whose C heap cannot serve it ends up empty, and an empty object answers every
+// operation with its failure result. The heap fails under an address-space cap.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 

@@ -2,21 +2,15 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <bit>
 #include <climits>
 #include <cmath>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
-#include <memory>
 #include <optional>
 #include <random>
-#include <string>
 #include <tuple>
 #include <vector>
 
@@ -31,10 +25,10 @@ namespace bravok {
 namespace {
 
 // Still the 16 x 16 grey ramp of a new object, in the same array.
-void ExpectUnchanged(const CDib& dib, const std::uint8_t* bits) {
+void ExpectUnchanged(const CDib& dib, const std::uint8_t* bits, bool ramp = true) {
     EXPECT_EQ(dib.GetBits(), bits);
     EXPECT_EQ(dib.GetRect(), (Rect{0, 0, 16, 16}));
-    EXPECT_EQ(dib.GetInfo()->bmiColors[9].rgbRed, 9);
+    EXPECT_TRUE(!ramp || dib.GetInfo()->bmiColors[9].rgbRed == 9);
 }
 
 TEST(Dib, NewObjectIsA16By16GreyRampStoredBottomRowFirst) {
@@ -76,47 +70,38 @@ TEST(Dib, NumColorsFollowsBitCountAndColoursUsed) {
     }
 }
 
-TEST(Dib, AttachedPixelsStayTheCallersAndItsOwnStayItsOwn) {
-    const CDib blank;  // its header describes 16 x 16 pixels
+// A caller's pixels stay the caller's. Pixels from inside the object's own array,
+// at any offset and under any header, give a correct image, read before the old
+// array goes, or false and nothing changed.
+TEST(Dib, CreateAttachesCallersPixelsAndCopiesItsOwnThatFit) {
     std::vector<std::uint8_t> pixels(256, 0x42);
     {
-        CDib dib;
+        CDib dib, blank;
         ASSERT_TRUE(dib.Create(&blank.GetInfo()->bmiHeader, pixels.data(), false));
         EXPECT_FALSE(dib.OwnsBits());
         *dib.GetPixelAddress(0, 0) = 0x17;
     }  // had it freed the vector's memory, the sanitizer would stop the test
     EXPECT_EQ(pixels[240], 0x17);  // (0, 0): the top row, stored last
-}
-
-// Pixels from inside the object's own array, at any offset and under any header:
-// a correct image, read before the old array goes, or false and nothing changed.
-TEST(Dib, CreateOverItsOwnPixelsCopiesWhatFitsAndRefusesTheRest) {
-    for (bool copy : {false, true}) {
-        for (int offset : {0, 1, 17, 200, 255}) {
+    for (int copy = 0; copy < 2; ++copy)
+        for (int offset : {0, 1, 17, 200, 255})
             for (auto [w, h] : {std::pair{16, 16}, {4, 4}, {13, 3}, {1, 1}, {16, 17}, {5, 12}}) {
-                SCOPED_TRACE(testing::Message() << copy << " " << offset << " " << w << "x" << h);
                 CDib dib;
-                std::uint8_t* own = const_cast<std::uint8_t*>(dib.GetBits());
+                auto* own = const_cast<std::uint8_t*>(dib.GetBits());
                 for (int i = 0; i < 256; ++i) own[i] = std::uint8_t(i * 7 + 1);
-                const std::vector<std::uint8_t> before(own, own + 256);
                 BITMAPINFO info = *dib.GetInfo();
                 info.bmiHeader.biWidth = w;
                 info.bmiHeader.biHeight = h;
                 const int bytes = ((w + 3) & ~3) * h;
                 const bool fits = offset + bytes <= 256;
-                ASSERT_EQ(dib.Create(&info.bmiHeader, own + offset, copy), fits);
-                if (!fits) {
-                    EXPECT_EQ(dib.GetBits(), own);
-                    EXPECT_EQ(dib.GetRect(), (Rect{0, 0, 16, 16}));
-                    continue;
-                }
-                EXPECT_EQ(dib.GetRect(), (Rect{0, 0, w, h}));
-                EXPECT_TRUE(dib.OwnsBits());
+                ASSERT_EQ(dib.Create(&info.bmiHeader, own + offset, copy), fits)
+                    << copy << " " << offset << " " << w << "x" << h;
+                if (!fits) ExpectUnchanged(dib, own, false);
+                if (!fits) continue;
+                EXPECT_TRUE(dib.GetRect() == (Rect{0, 0, w, h}) && dib.OwnsBits());
                 EXPECT_EQ(dib.GetBits() == own, !copy && offset == 0);
-                EXPECT_TRUE(std::equal(dib.GetBits(), dib.GetBits() + bytes, &before[offset]));
+                for (int i = 0; i < bytes; ++i)
+                    ASSERT_EQ(dib.GetBits()[i], std::uint8_t((offset + i) * 7 + 1)) << i;
             }
-        }
-    }
 }
 
 std::vector<std::uint8_t> AllBytes(const CDib& dib) {
@@ -136,35 +121,6 @@ void Make(CDib& dib, int width, int height, int colours, Fill fill) {
     ASSERT_TRUE(dib.Create(&info.bmiHeader, bits, true));
 }
 
-TEST(DibCopy, OneByteOntoAnotherAndOntoItself) {
-    // Colour count, transparent index, source byte, the byte onto 0x77.
-    // clang-format off
-    using Case = std::tuple<int, int, int, int>;
-    for (auto [colours, transparent, from, expected] : {Case
-        {256, -1, 0xFF, 0xFF}, {256, 255, 0xFF, 0x77}, {256, 255, 0xFE, 0xFE},
-        {256, 0x105, 0x05, 0x77}, {256, 0x105, 0x06, 0x06}, {256, -2, 0xFE, 0x77},
-        // Two 4-bit pixels a byte with 16 colours, each nibble judged alone.
-        {16, 5, 0x5A, 0x7A}, {16, 5, 0x35, 0x37}, {16, 5, 0x55, 0x77}, {16, -1, 0x55, 0x55},
-        {16, 0x105, 0x5A, 0x7A}, {16, 0x15, 0x5A, 0x5A},  // the whole low byte is compared
-        // With any other colour count a byte is one pixel.
-        {256, 5, 0x5A, 0x5A}, {17, 5, 0x5A, 0x5A}}) {
-        // clang-format on
-        CDib source, dest;
-        Make(source, 1, 1, colours, [&] { return from; });
-        Make(dest, 1, 1, 256, [] { return 0x77; });
-        source.CopyTo(&dest, 0, 0, 1, 1, 0, 0, transparent);
-        EXPECT_EQ(*dest.GetPixelAddress(0, 0), expected)
-            << colours << ", " << transparent << ", " << from;
-    }
-    // Overlapping bytes of one row move as a whole.
-    CDib dib;
-    char next = 'A';
-    Make(dib, 5, 1, 256, [&] { return next++; });
-    dib.CopyTo(&dib, 1, 0, 4, 1, 0, 0, -1);
-    dib.CopyTo(nullptr, 0, 0, 4, 1, 0, 0, -1);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(dib.GetBits()), 5), "AABCD");
-}
-
 // Blocks of any size from -2 up, off either image or both, with and without a
 // transparent index, from 16- and 256-colour sources, onto another image or onto
 // the source itself: within one image the result is that of a copy out of a
@@ -182,7 +138,8 @@ TEST(DibCopy, MatchesThePlainRuleOnRandomBlocks) {
         ASSERT_TRUE(twin.Create(&source.GetInfo()->bmiHeader,
                                 source.GetPixelAddress(0, source.GetRect().bottom - 1), true));
         const int w = in(-2, 16), h = in(-2, 12), xd = in(-16, 16), yd = in(-12, 12);
-        const int xs = in(-16, 16), ys = in(-12, 12), transparent = in(0, 2) ? in(-1, 20) : -1;
+        const int xs = in(-16, 16), ys = in(-12, 12),
+                  transparent = std::array{-1, -2, 0x105, in(0, 20)}[in(0, 3)];
         // The plain rule, pixel by pixel, for the pixels of the block inside both
         // images, the source read from its twin.
         std::vector<std::uint8_t> expected = AllBytes(dest);
@@ -448,38 +405,6 @@ TEST(DibLoad, FileErrorsPassToTheCallerAndTheImageStays) {
         } catch (const FileException&) {
             ExpectUnchanged(dib, before);
         }
-    }
-}
-
-// 8-bit palette BMPs written by an independent producer draw exactly as
-// ImageMagick itself decodes them. Without ImageMagick's `convert` this test fails.
-TEST(DibLoad, DrawsWhatImageMagickDecodes) {
-    namespace fs = std::filesystem;
-    std::string dir = (fs::temp_directory_path() / "bravok-im-XXXXXX").string();
-    ASSERT_NE(mkdtemp(dir.data()), nullptr);
-    const std::shared_ptr<void> removeDir(nullptr, [&](void*) { fs::remove_all(dir); });
-    const std::string bmp = dir + "/out.bmp", rgb = dir + "/out.rgb";
-    // BMP3: the info form, BMP2: the core form, BMP: the V5 form.
-    // clang-format off
-    for (auto [format, size] : {std::pair{"BMP3", "7x5"}, {"BMP3", "16x3"}, {"BMP2", "9x6"},
-                                {"BMP2", "4x11"}, {"BMP", "13x7"}}) {
-        // clang-format on
-        // Random colours, 40 at most: more than 16, so ImageMagick writes 8 bits a pixel.
-        const std::string command = std::string("convert -seed 7 -size ") + size +
-                                    " xc: +noise Random -colors 40 -type Palette -compress none " +
-                                    format + ":" + bmp + " && convert " + bmp +
-                                    " -depth 8 rgb:" + rgb;
-        SCOPED_TRACE(command);
-        ASSERT_EQ(std::system(command.c_str()), 0);
-        CDib dib;
-        BinaryFile file(bmp.c_str());
-        ASSERT_TRUE(dib.ReadFromFile(&file));
-        const Rect r = dib.GetRect();
-        MemoryDC dc(r.right, r.bottom);
-        EXPECT_EQ(dib.Paint(&dc, 0, 0), r.bottom);
-        std::ifstream decoded(rgb, std::ios::binary);
-        const std::vector<std::uint8_t> expected{std::istreambuf_iterator<char>(decoded), {}};
-        EXPECT_EQ(expected, std::vector(dc.GetRgb().begin(), dc.GetRgb().end()));
     }
 }
 
