@@ -62,8 +62,9 @@ class CDib {
     // negative scale mirrors.
     virtual int PaintScaled(IDeviceContext* dc, int x, int y, double scale);
 
-    // Rewrites every pixel byte as the index of the palette entry nearest to its
-    // colour and takes the palette's colours as the colour table.
+    // Rewrites every pixel byte, row padding included, as the index of the palette
+    // entry nearest to its colour and takes the palette's colours as the colour
+    // table. False, and nothing changed, without a palette, an entry or an image.
     virtual bool MapToPalette(const Palette* palette);
     // (0, 0, width, height); all zero when empty.
     virtual Rect GetRect() const;
