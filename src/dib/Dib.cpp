@@ -58,11 +58,13 @@ bool CDib::Create(const BITMAPINFOHEADER* header, std::uint8_t* bits, bool copy)
         sizeof(RGBQUAD) * layout->colours);
 
     // Pixels inside this object's own array: the new image must lie wholly inside
-    // that array, and it is copied before the array goes, unless it is the whole
-    // array from its start, which then simply stays this object's own.
+    // that array, and it is copied before the array goes, unless it is exactly the
+    // whole array, which then simply stays this object's own (so an owned array is
+    // always as long as its image says, and OwnOffsetOf sees all of it).
     if (const std::optional<std::int64_t> offset = OwnOffsetOf(bits)) {
         if (*offset + layout->pixelBytes > OwnPixelBytes()) return false;
-        if (copy || *offset != 0) return TakeCopy(*header, colours, bits);
+        if (copy || *offset != 0 || layout->pixelBytes != OwnPixelBytes())
+            return TakeCopy(*header, colours, bits);
         CHeapPtr<BITMAPINFO> info = dib::NewHeaderBlock(*header, colours);
         if (info == nullptr) {
             Release();

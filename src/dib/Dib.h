@@ -43,7 +43,7 @@ class CDib {
     // colour table, bits at stride x height pixel bytes. With copy the pixels are
     // copied; without, they are attached and stay the caller's. Pixels inside this
     // object's own array must lie wholly inside it (else false, nothing changed);
-    // they are copied, except the whole array from its start, which stays its own.
+    // they are copied, except exactly the whole array, which stays its own.
     virtual bool Create(const BITMAPINFOHEADER* header, std::uint8_t* bits, bool copy);
     // An 8-bit image with a grey-ramp colour table and pixels left as allocated.
     virtual bool CreateBlank(int width, int height);

@@ -1,5 +1,4 @@
-// The graphics services a bitmap uses: the memory device context, the palette
-// and the files bitmaps are read from.
+// The graphics services a bitmap uses: memory device context, palette, files.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
