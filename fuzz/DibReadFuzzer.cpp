@@ -1,5 +1,5 @@
-// Feeds arbitrary bytes to CDib::ReadFromFile as a BMP file, then puts any image
-// it accepts through the operations that address its pixels.
+// Feeds arbitrary bytes to CDib::ReadFromFile as a BMP file, from the first 'B' on, then puts any
+// image it accepts through the operations that address its pixels.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -12,6 +12,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace bravok;
     MemoryFile file({data, size});
+    // Leading bytes before the first 'B' put the bitmap at an offset of a larger file.
+    std::size_t start = 0;
+    while (start < size && data[start] != 'B') ++start;
+    file.Seek(start);
     CDib dib;
     if (!dib.ReadFromFile(&file)) return 0;
 

@@ -9,7 +9,7 @@ packages=(
     # libraries
     libwxgtk3.2-dev libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0
     # tests, benchmarks, fuzzing
-    libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+    libgtest-dev libgmock-dev libbenchmark-dev clang
     # end-to-end tests and screenshots
     xvfb xauth xdotool imagemagick openbox x11-utils wmctrl
     # a non-English locale for the loader's locale test
@@ -18,24 +18,28 @@ packages=(
     desktop-file-utils appstream man-db groff-base dpkg-dev file
 )
 
-missing=()
-for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$package")
-    fi
-done
-
-if ((${#missing[@]})); then
+if [[ $(id -u) -ne 0 ]]; then sudo=sudo; else sudo=; fi
+# Installs those of the given packages that are not installed yet.
+install_missing() {
+    local missing=() package
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$package")
+        fi
+    done
+    ((${#missing[@]})) || return 0
     echo "Installing: ${missing[*]}"
-    if [[ $(id -u) -ne 0 ]]; then sudo=sudo; else sudo=; fi
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+}
+install_missing "${packages[@]}"
+# The fuzzers link clang's sanitizer and libFuzzer runtime, which comes in a
+# package named after clang's major version: the one of the clang installed.
+install_missing "libclang-rt-$(clang -dumpversion | cut -d. -f1)-dev"
 
 # The loader must read numbers the same way under a German locale; make sure one
 # exists to test with.
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
-    if [[ $(id -u) -ne 0 ]]; then sudo=sudo; else sudo=; fi
     $sudo sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
     $sudo locale-gen >/dev/null
 fi

@@ -4,8 +4,11 @@
 # instead and saves a screenshot of it.
 set -euo pipefail
 
-top=$(cd "$(dirname "$0")/.." && pwd)
-binary="$top/build/src/app/bravok"
+# The checkout this script lies in, also when it is reached through a link.
+top=$(cd "$(dirname "$(readlink -f "$0")")/.." && pwd)
+# BRAVOK_BUILD_DIR: another build folder's game, a sanitizer build's for one.
+build=${BRAVOK_BUILD_DIR:-$top/build}
+binary="$build/src/app/bravok"
 data="$top/data"
 [[ -x $binary ]] || { echo "run: $binary is missing; build it with 'make build'" >&2; exit 1; }
 
@@ -17,7 +20,7 @@ if [[ -n ${DISPLAY:-} ]] && xdpyinfo >/dev/null 2>&1; then
     exec "$binary"
 fi
 
-shot="$top/build/bravok-screenshot.png"
+shot="$build/bravok-screenshot.png"
 echo "run: no display here, so Bravok runs for a few seconds on a virtual X server."
 "$top/tests/support/with-xvfb.sh" --wm bash -c '
     "$1" & game=$!

@@ -56,6 +56,23 @@ bool CDib::Create(const BITMAPINFOHEADER* header, std::uint8_t* bits, bool copy)
     const std::span<const std::uint8_t> colours(
         reinterpret_cast<const std::uint8_t*>(header) + header->biSize,
         sizeof(RGBQUAD) * layout->colours);
+
+    // Pixels inside this object's own array: the new image must lie wholly inside
+    // that array, and it is copied before the array goes, unless it is exactly the
+    // whole array, which then simply stays this object's own (so an owned array is
+    // always as long as its image says, and OwnOffsetOf sees all of it).
+    if (const std::optional<std::int64_t> offset = OwnOffsetOf(bits)) {
+        if (*offset + layout->pixelBytes > OwnPixelBytes()) return false;
+        if (copy || *offset != 0 || layout->pixelBytes != OwnPixelBytes())
+            return TakeCopy(*header, colours, bits);
+        CHeapPtr<BITMAPINFO> info = dib::NewHeaderBlock(*header, colours);
+        if (info == nullptr) {
+            Release();
+            return false;
+        }
+        Replace(std::move(info), bits, true);
+        return true;
+    }
     if (copy) return TakeCopy(*header, colours, bits);
 
     CHeapPtr<BITMAPINFO> info = dib::NewHeaderBlock(*header, colours);
@@ -63,11 +80,22 @@ bool CDib::Create(const BITMAPINFOHEADER* header, std::uint8_t* bits, bool copy)
         Release();
         return false;
     }
-    // Attaching the array this object already holds must neither free it nor
-    // let it go unowned.
-    const bool ownsBits = bits == m_pBits && m_bOwnsBits;
-    Replace(std::move(info), bits, ownsBits);
+    Replace(std::move(info), bits, false);
     return true;
+}
+
+int CDib::OwnPixelBytes() const {
+    if (IsEmpty() || !m_bOwnsBits) return 0;
+    return dib::LayoutOf(m_pInfo->bmiHeader)->pixelBytes;
+}
+
+std::optional<std::int64_t> CDib::OwnOffsetOf(const std::uint8_t* bits) const {
+    // Compared as addresses: the caller's pointer may belong to any other array.
+    const auto at = reinterpret_cast<std::uintptr_t>(bits);
+    const auto start = reinterpret_cast<std::uintptr_t>(m_pBits);
+    if (OwnPixelBytes() == 0 || at < start || at - start >= std::uintptr_t(OwnPixelBytes()))
+        return std::nullopt;
+    return static_cast<std::int64_t>(at - start);
 }
 
 bool CDib::TakeCopy(const BITMAPINFOHEADER& header, std::span<const std::uint8_t> colourTable,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "dib/CHeap.h"
@@ -21,11 +22,13 @@ class Palette;
 // An object is empty (no header, no pixels), owning (it allocated its pixels and
 // frees them) or attached (a caller's pixels, which the caller keeps alive and
 // frees). Whatever a file, a resource or a caller's header claims, the object only
-// ever holds images that fit its layout: one plane of 8 uncompressed bits, width
-// and height from 1, at most 256 colours, a pixel array of at most INT_MAX bytes.
-// Anything else is refused with false and the object left as it was. When the C
-// heap runs out, CreateBlank, Create and LoadFromResource have released the old
-// image already and leave the object empty; ReadFromFile keeps the old image.
+// ever takes images that fit its layout: one plane of 8 uncompressed bits, width
+// and height from 1, at most 256 colours, a pixel array of at most INT_MAX bytes;
+// anything else is refused with false and the object left as it was. Files and
+// resources are checked against their own length; a caller's pixels cannot be,
+// and must hold what its header declares. When the C heap runs out, CreateBlank,
+// Create and LoadFromResource have released the old image already and leave the
+// object empty; ReadFromFile keeps the old image.
 //
 // Not for use from two threads at once.
 class CDib {
@@ -38,8 +41,9 @@ class CDib {
 
     // Takes the caller's image: header points at an info header followed by its
     // colour table, bits at stride x height pixel bytes. With copy the pixels are
-    // copied; without, they are attached and stay the caller's, unless bits is
-    // this object's own array, which then stays its own.
+    // copied; without, they are attached and stay the caller's. Pixels inside this
+    // object's own array must lie wholly inside it (else false, nothing changed);
+    // they are copied, except exactly the whole array, which stays its own.
     virtual bool Create(const BITMAPINFOHEADER* header, std::uint8_t* bits, bool copy);
     // An 8-bit image with a grey-ramp colour table and pixels left as allocated.
     virtual bool CreateBlank(int width, int height);
@@ -58,13 +62,16 @@ class CDib {
     // negative scale mirrors.
     virtual int PaintScaled(IDeviceContext* dc, int x, int y, double scale);
 
-    // Rewrites every pixel byte as the index of the palette entry nearest to its
-    // colour and takes the palette's colours as the colour table.
+    // Rewrites every pixel byte, row padding included, as the index of the palette
+    // entry nearest to its colour and takes the palette's colours as the colour
+    // table. False, and nothing changed, without a palette, an entry or an image.
     virtual bool MapToPalette(const Palette* palette);
     // (0, 0, width, height); all zero when empty.
     virtual Rect GetRect() const;
     // Copies a block of width bytes by height rows at (xSrc, ySrc) of this image
-    // onto dest at (xDest, yDest), clipped to both images. Source bytes equal to
+    // onto dest at (xDest, yDest), clipped to both images; dest may be this image,
+    // and a block moved within it lands as if copied from a separate copy of the
+    // image (rows and bytes taken in memmove's order). Source bytes equal to
     // the low byte of transparent are skipped, unless transparent is -1. A source
     // with 16 colours carries two pixels per byte, the left one in the high
     // nibble, and each nibble is judged on its own.
@@ -93,6 +100,10 @@ class CDib {
     // new one.
     void Replace(CHeapPtr<BITMAPINFO> info, std::uint8_t* bits, bool ownsBits);
     void Release() { Replace(nullptr, nullptr, m_bOwnsBits); }
+    // The bytes of the pixel array this object allocated, 0 when it holds none.
+    int OwnPixelBytes() const;
+    // Where bits lies in the object's own array, or nothing when outside it.
+    std::optional<std::int64_t> OwnOffsetOf(const std::uint8_t* bits) const;
     // Takes a copy of an image whose header has been checked; colourTable holds
     // its colour entries. On an allocation failure the object ends up empty.
     bool TakeCopy(const BITMAPINFOHEADER& header, std::span<const std::uint8_t> colourTable,

@@ -19,9 +19,12 @@ OffsetRange Overlap(std::int64_t count, std::int64_t first, std::int64_t firstLi
             std::min({count, firstLimit - first, secondLimit - second})};
 }
 
+// Byte by byte, back to front when backward, so that a row moved right within
+// itself reads each source byte before it is overwritten.
 void CopyRowSkipping(const std::uint8_t* s, std::uint8_t* d, std::int64_t count, std::uint8_t t,
-                     bool twoPixelsPerByte) {
-    for (std::int64_t i = 0; i < count; ++i) {
+                     bool twoPixelsPerByte, bool backward) {
+    for (std::int64_t n = 0; n < count; ++n) {
+        const std::int64_t i = backward ? count - 1 - n : n;
         const std::uint8_t b = s[i];
         if (!twoPixelsPerByte) {
             if (b != t) d[i] = b;
@@ -49,17 +52,24 @@ void CDib::CopyTo(CDib* dest, int xDest, int yDest, int width, int height, int x
     const std::int64_t count = columns.end - columns.begin;
     const bool twoPixelsPerByte = GetNumColors() == 16;
     const auto t = static_cast<std::uint8_t>(transparent);
-    // From the block's bottom row up, the order the rows lie in memory.
-    for (std::int64_t k = rows.end - 1; k >= rows.begin; --k) {
-        const std::uint8_t* s =
-            GetPixelAddress(static_cast<int>(xSrc + columns.begin), static_cast<int>(ySrc + k));
-        std::uint8_t* d = dest->GetPixelAddress(static_cast<int>(xDest + columns.begin),
-                                                static_cast<int>(yDest + k));
+    auto sourceRow = [&](std::int64_t k) {
+        return GetPixelAddress(static_cast<int>(xSrc + columns.begin), static_cast<int>(ySrc + k));
+    };
+    auto targetRow = [&](std::int64_t k) {
+        return dest->GetPixelAddress(static_cast<int>(xDest + columns.begin),
+                                     static_cast<int>(yDest + k));
+    };
+    // Within one image the block may overlap itself. Like memmove, a block that
+    // moves to higher addresses is walked from its highest byte down, so every
+    // byte is read before it is overwritten: rows from the top (stored last) and
+    // each row back to front. Between two images the order makes no difference.
+    const bool backward = dest == this && targetRow(rows.begin) > sourceRow(rows.begin);
+    for (std::int64_t n = 0; n < rows.end - rows.begin; ++n) {
+        const std::int64_t k = backward ? rows.begin + n : rows.end - 1 - n;
         if (transparent == -1) {
-            // memmove: the destination may be this very image.
-            std::memmove(d, s, count);
+            std::memmove(targetRow(k), sourceRow(k), count);
         } else {
-            CopyRowSkipping(s, d, count, t, twoPixelsPerByte);
+            CopyRowSkipping(sourceRow(k), targetRow(k), count, t, twoPixelsPerByte, backward);
         }
     }
 }

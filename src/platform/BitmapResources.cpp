@@ -39,4 +39,9 @@ bool ResourceModule::RegisterBitmap(std::uint16_t id, std::vector<std::uint8_t> 
     return m_bitmaps.emplace(id, std::move(bytes)).second;
 }
 
+void ResourceModule::RemoveBitmap(std::uint16_t id) {
+    std::scoped_lock lock(m_mutex);
+    m_bitmaps.erase(id);
+}
+
 }  // namespace bravok

@@ -25,6 +25,10 @@ class ResourceModule {
 
     // Adds bitmap id; false, and no change, when the id is taken already.
     bool RegisterBitmap(std::uint16_t id, std::vector<std::uint8_t> bytes);
+    // Takes a registered bitmap away again, for a caller that registers many
+    // (a fuzzer), so that they do not pile up. Only safe while nobody holds the
+    // bytes of a look-up: a CDib copies them before its load returns.
+    void RemoveBitmap(std::uint16_t id);
 
   private:
     ResourceModule();

@@ -1,6 +1,7 @@
 #include "platform/SdlSoundService.h"
 
 #include <SDL.h>
+#include <dlfcn.h>
 
 #include <algorithm>
 #include <climits>
@@ -8,6 +9,7 @@
 #include <cstdio>
 #include <memory>
 #include <numbers>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -25,6 +27,39 @@ class SdlThreadData {
     ~SdlThreadData() { SDL_TLSCleanup(); }
     SdlThreadData(const SdlThreadData&) = delete;
     SdlThreadData& operator=(const SdlThreadData&) = delete;
+};
+
+// ALSA reports every step of a failed device look-up on stderr, eight lines for a
+// machine without a sound card, while SDL goes on without sound. For as long as
+// this lives, ALSA's messages go nowhere; the service says in one line of its own
+// when the sound is off. SDL loads ALSA at run time, and so does this, sharing
+// the same loaded library; without ALSA there is nothing to quieten.
+class QuietAlsa {
+  public:
+    QuietAlsa() {
+        m_library = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+        if (m_library != nullptr) SetHandler(&Discard);
+    }
+    ~QuietAlsa() {
+        if (m_library == nullptr) return;
+        SetHandler(nullptr);  // ALSA's own again
+        dlclose(m_library);
+    }
+    QuietAlsa(const QuietAlsa&) = delete;
+    QuietAlsa& operator=(const QuietAlsa&) = delete;
+
+  private:
+    using Handler = void (*)(const char* file, int line, const char* function, int error,
+                             const char* format, ...);
+    static void Discard(const char*, int, const char*, int, const char*, ...) {}
+    void SetHandler(Handler handler) {
+        using SetHandlerFunction = int (*)(Handler);
+        if (auto set =
+                reinterpret_cast<SetHandlerFunction>(dlsym(m_library, "snd_lib_error_set_handler")))
+            set(handler);
+    }
+
+    void* m_library = nullptr;  // from dlopen
 };
 
 // SDL's audio subsystem, started for as long as this lives (if it could be started).
@@ -114,13 +149,27 @@ std::optional<Samples> Convert(const SDL_AudioSpec& from, const Uint8* data, std
     return converted;
 }
 
-// The file's samples in the device's format; nothing when it is missing or not a WAV SDL reads.
+// A sound whose samples in the device's format would take more than this is not
+// played: a shot lasts a second, and a file that claims a rate of 1 Hz, say,
+// would otherwise be stretched into gigabytes.
+constexpr double kMaxSoundBytes = 64.0 * 1024 * 1024;
+
+double BytesPerFrame(const SDL_AudioSpec& spec) {
+    return SDL_AUDIO_BITSIZE(spec.format) / 8.0 * spec.channels;
+}
+
+// The file's samples in the device's format; nothing when it is missing, not a WAV SDL reads,
+// or too long.
 std::optional<Samples> LoadWav(const std::string& path, const SDL_AudioSpec& device) {
     SDL_AudioSpec spec{};
     Uint8* raw = nullptr;
     Uint32 bytes = 0;
     if (SDL_LoadWAV(path.c_str(), &spec, &raw, &bytes) == nullptr) return std::nullopt;
     const std::unique_ptr<Uint8, WavBufferDeleter> wav(raw);
+    if (spec.freq <= 0 || BytesPerFrame(spec) <= 0) return std::nullopt;
+    const double frames = bytes / BytesPerFrame(spec);
+    if (frames * device.freq / spec.freq * BytesPerFrame(device) > kMaxSoundBytes)
+        return std::nullopt;
     return Convert(spec, wav.get(), bytes, device);
 }
 
@@ -152,12 +201,21 @@ Samples MakeDefaultSound(const SDL_AudioSpec& device) {
 // Everything SDL on the service's thread: made when the thread starts, gone when it ends.
 class AudioOutput {
   public:
+    AudioOutput() {
+        if (!m_device.IsOpen())
+            std::fprintf(stderr, "bravok: sound is off: no audio device could be opened\n");
+    }
+
     void Play(const std::string& path) {
         if (!m_device.IsOpen()) return;
-        if (std::optional<Samples> sound = LoadWav(path, m_device.Spec()))
-            m_device.Replace(*sound);
-        else
-            m_device.Replace(DefaultSound());
+        std::optional<Samples> sound;
+        try {
+            sound = LoadWav(path, m_device.Spec());
+        } catch (const std::exception&) {
+            // A file too big for memory (bad_alloc, length_error) is one that cannot be
+            // played; the game goes on.
+        }
+        m_device.Replace(sound ? *sound : DefaultSound());
     }
     void Stop() {
         if (m_device.IsOpen()) m_device.Silence();
@@ -169,9 +227,11 @@ class AudioOutput {
         return *m_defaultSound;
     }
 
-    // In this order: the device closes before the subsystem shuts down, and the thread's SDL
-    // data goes last, after every SDL call that might have left some behind.
+    // In this order: the device closes before the subsystem shuts down, ALSA gets its own
+    // messages back once SDL has let go of it, and the thread's SDL data goes last, after
+    // every SDL call that might have left some behind.
     SdlThreadData m_threadData;
+    QuietAlsa m_quietAlsa;
     AudioSubsystem m_subsystem;
     AudioDevice m_device{m_subsystem.Started()};
     std::optional<Samples> m_defaultSound;  // made at its first use, in the device's format

@@ -1,5 +1,4 @@
-// These tests play through SDL's "disk" driver, which writes what the device plays, in the
-// format the service asked for (16-bit stereo), to a file at the pace of a real device.
+// Played through SDL's "disk" driver: it writes what the device plays (16-bit stereo) to a file.
 #include "platform/SdlSoundService.h"
 
 #include <gtest/gtest.h>
@@ -9,18 +8,12 @@
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
-#include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <future>
-#include <iterator>
-#include <numeric>
-#include <optional>
-#include <string>
-#include <thread>
-#include <vector>
+
+#include "Eventually.h"
+#include "TempDir.h"
 
 namespace bravok {
 namespace {
@@ -32,13 +25,8 @@ constexpr int kRate = SdlSoundService::kPreferredRate;
 const auto Loud = [](int sample) { return std::abs(sample) > 100; };
 const auto Long = [](int sample) { return std::abs(sample - 3000) <= 30; };  // long.wav's level
 
-// Waits until done() holds or a generous deadline passes.
-template <typename Done>
-bool Eventually(Done done) {
-    const auto deadline = std::chrono::steady_clock::now() + 60s;
-    for (; !done(); std::this_thread::sleep_for(10ms))
-        if (std::chrono::steady_clock::now() > deadline) return false;
-    return true;
+bool Eventually(auto done) {
+    return test::Eventually(done, 60s, [] { std::this_thread::sleep_for(10ms); });
 }
 
 std::string ReadFile(const fs::path& path) {
@@ -46,51 +34,39 @@ std::string ReadFile(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// The 16-bit samples at byte `offset` and every `stride` bytes after it.
-std::vector<int> Samples(const std::string& bytes, std::size_t offset, std::size_t stride) {
-    std::vector<int> samples;
-    for (std::size_t i = offset; i + 2 <= bytes.size(); i += stride)
-        samples.push_back(std::int16_t(std::uint8_t(bytes[i]) | std::uint8_t(bytes[i + 1]) << 8));
-    return samples;
-}
-
-// The low `bytes` bytes of value, little-endian like the host.
 std::string Le(std::uint32_t value, int bytes) {
     return std::string(reinterpret_cast<const char*>(&value), bytes);
 }
 
-// A WAV file holding `frames` copies of one frame's bytes.
+// A WAV file of `frames` copies of one frame; its data chunk claims `claimed` bytes if set.
 void WriteWav(const char* path, int format, int channels, int rate, int bits,
-              const std::string& frame, int frames) {
+              const std::string& frame, int frames, std::uint32_t claimed = 0) {
     std::string data;
     for (int i = 0; i < frames; ++i) data += frame;
     const int align = channels * bits / 8;
     std::ofstream(path, std::ios::binary)
         << "RIFF" << Le(36 + data.size(), 4) << "WAVEfmt " << Le(16, 4) << Le(format, 2)
         << Le(channels, 2) << Le(rate, 4) << Le(rate * align, 4) << Le(align, 2) << Le(bits, 2)
-        << "data" << Le(data.size(), 4) << data;
+        << "data" << Le(claimed ? claimed : data.size(), 4) << data;
 }
 
-// A service playing through the disk driver into a file of the test's own folder, which is
-// also the current directory, the way the game finds its sound by relative path.
+// A service playing into a file of the test's own folder, which is also the current folder,
+// the way the game finds its sound by relative path.
 class SdlSound : public ::testing::Test {
   protected:
     SdlSound() {
-        fs::create_directories(m_dir);
-        fs::current_path(m_dir);
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", "device.raw", 1);
-        // 5 s at a level of 3000, 16-bit mono at the device's rate.
-        WriteWav("long.wav", 1, 1, kRate, 16, Le(3000, 2), 5 * kRate);
+        WriteWav("long.wav", 1, 1, kRate, 16, Le(3000, 2), 5 * kRate);  // 5 s at 3000
     }
-    ~SdlSound() override {
-        fs::current_path(m_oldCwd);
-        fs::remove_all(m_dir);
-    }
-
     // The left channel of what the device played, from frame `from` on.
     static std::vector<int> Output(std::size_t from = 0) {
-        return Samples(ReadFile("device.raw"), 4 * from, 4);
+        const std::string bytes = ReadFile("device.raw");
+        std::vector<int> samples;
+        for (std::size_t i = 4 * from; i + 2 <= bytes.size(); i += 4)
+            samples.push_back(
+                std::int16_t(std::uint8_t(bytes[i]) | std::uint8_t(bytes[i + 1]) << 8));
+        return samples;
     }
     // Waits until a sound has played and 0.3 s of silence tell that it is over.
     static bool PlaysAndEnds() {
@@ -100,57 +76,39 @@ class SdlSound : public ::testing::Test {
             return last != out.rend() && last - out.rbegin() >= kRate * 3 / 10;
         });
     }
-    // Waits until 10 ms of the long sound are heard after frame `from`.
-    static bool HearsLongAfter(std::size_t from) {
+    static bool HearsLongAfter(std::size_t from) {  // 10 ms of it
         return Eventually([&] { return std::ranges::count_if(Output(from), Long) > kRate / 100; });
     }
 
-    const fs::path m_oldCwd = fs::current_path();
-    const fs::path m_dir = fs::temp_directory_path() / ("bravok_sound_" + std::to_string(getpid()));
+    const test::TempDir m_dir{true};
 };
 
-TEST_F(SdlSound, PlaysTheShotByRelativePathOnceAndInFullAndLeavesTheSignalsAlone) {
-    fs::copy_file(fs::path(BRAVOK_DATA_DIR) / "rifle_shot.wav", "rifle_shot.wav");
-    const std::string wav = ReadFile("rifle_shot.wav");
-    // Our own file: 16-bit mono PCM at the device's rate, its samples from byte 44 on.
-    ASSERT_EQ(wav.substr(20, 20), Le(1, 2) + Le(1, 2) + Le(kRate, 4) + Le(2 * kRate, 4) + Le(2, 2) +
-                                      Le(16, 2) + "data");
-    SdlSoundService sound;
-    sound.PlayAsync("rifle_shot.wav");
-    ASSERT_TRUE(PlaysAndEnds());
-    // A second playing, a cut-off, a change of level or the default sound would change the
-    // energy of what the device played.
-    auto energy = [](const std::vector<int>& samples) {
-        return std::transform_reduce(samples.begin(), samples.end(), 0.0, std::plus<>(),
-                                     [](double s) { return s * s; });
-    };
-    EXPECT_NEAR(energy(Output()) / energy(Samples(wav, 44, 2)), 1.0, 0.1);
-    // Starting SDL's audio left SIGINT and SIGTERM to the program.
-    struct sigaction intAction = {}, termAction = {};
-    sigaction(SIGINT, nullptr, &intAction);
-    sigaction(SIGTERM, nullptr, &termAction);
-    EXPECT_TRUE(intAction.sa_handler == SIG_DFL && termAction.sa_handler == SIG_DFL);
-}
-
+// A file that cannot be played, or only as gigabytes of samples, plays the short default
+// sound; one whose data chunk claims 4 GB and holds 1 s plays that second.
 TEST_F(SdlSound, PlaysTheShortDefaultSoundForAFileItCannotPlay) {
     std::ofstream("text.wav") << "not a sound";
     std::ofstream("empty.wav");
     fs::copy_file("long.wav", "cut.wav");
     fs::resize_file("cut.wav", 30);  // ends inside the header
     fs::create_directory("folder.wav");
-    for (const char* name : {"missing.wav", "text.wav", "empty.wav", "folder.wav", "cut.wav", ""}) {
+    WriteWav("huge.wav", 1, 1, kRate, 16, Le(3000, 2), kRate, 0xFFFFFFF0);
+    WriteWav("slow.wav", 1, 1, 1, 16, Le(3000, 2), kRate);  // 12 hours at 1 Hz
+    for (const char* name : {"missing.wav", "text.wav", "empty.wav", "folder.wav", "cut.wav", "",
+                             "slow.wav", "huge.wav"}) {
         fs::remove("device.raw");
         SdlSoundService sound;
         sound.PlayAsync(name);
         ASSERT_TRUE(PlaysAndEnds()) << name;
         const auto loud = std::ranges::count_if(Output(), Loud);
-        EXPECT_TRUE(loud > kRate / 20 && loud < kRate / 5) << name << ": " << loud;
+        if (name == std::string("huge.wav"))
+            EXPECT_EQ(std::ranges::count_if(Output(), Long), kRate);
+        else
+            EXPECT_TRUE(loud > kRate / 20 && loud < kRate / 5) << name << ": " << loud;
     }
 }
 
-// Each request cuts off the sound playing, a null path stops it, and so does the end of the
-// service. (That the end shuts SDL's audio down properly, the test of the default sound shows
-// by starting it six times.)
+// Sounds play by relative path, once and at their level; each request cuts off the sound
+// playing; so do a null path and the end of the service. SIGINT and SIGTERM stay the game's.
 TEST_F(SdlSound, EachRequestANullPathAndTheEndOfTheServiceCutOffTheSoundPlaying) {
     // IEEE float (format 3) stereo at 22050 Hz, 0.2 s of -0.25: converted to the device's format.
     WriteWav("short.wav", 3, 2, 22050, 32, Le(0xBE800000, 4) + Le(0xBE800000, 4), 4410);
@@ -167,69 +125,70 @@ TEST_F(SdlSound, EachRequestANullPathAndTheEndOfTheServiceCutOffTheSoundPlaying)
         sound.PlayAsync("long.wav");
         ASSERT_TRUE(HearsLongAfter(before));
     }  // the service ends while the long sound plays
-    // Three sounds of 5 s, each cut off, the short one played once at its level, and nothing
-    // else (the null path played no sound of its own).
+    // Three long sounds cut off, the short one once at its level, nothing else.
     const std::vector<int> out = Output();
     EXPECT_LT(std::ranges::count_if(out, Long), 4 * kRate);
     const auto isShort = [](int s) { return std::abs(s + 8192) <= 164; };
     EXPECT_NEAR(double(std::ranges::count_if(out, isShort)), kRate / 5, kRate / 20);
     const auto other = [&](int s) { return Loud(s) && !Long(s) && !isShort(s); };
     EXPECT_LT(std::ranges::count_if(out, other), kRate / 100);
+    struct sigaction intAction = {}, termAction = {};
+    sigaction(SIGINT, nullptr, &intAction);
+    sigaction(SIGTERM, nullptr, &termAction);
+    EXPECT_TRUE(intAction.sa_handler == SIG_DFL && termAction.sa_handler == SIG_DFL);
 }
 
-// Without a device nothing is heard, and nothing else happens either: no exception, no crash.
-TEST_F(SdlSound, WithoutADeviceTakesRequestsAndStaysSilent) {
-    for (const char* driver : {"no-such-driver", "disk"}) {
+// Without a device the service says once, in one line, that the sound is off, and the audio
+// system's own complaints (ALSA's, for a device it cannot find) stay unprinted; with a device
+// it says nothing.
+TEST_F(SdlSound, SaysInOneLineThatTheSoundIsOffAndNothingElse) {
+    struct Case {
+        const char* driver;
+        const char* device;  // ALSA's device name, or the disk driver's file
+        bool opens;
+    };
+    for (auto [driver, device, opens] : {Case{"alsa", "no-such-device", false},
+                                         {"disk", "no/such/folder.raw", false},
+                                         {"dummy", "", true}}) {
         setenv("SDL_AUDIODRIVER", driver, 1);
-        setenv("SDL_DISKAUDIOFILE", "no/such/folder.raw", 1);
-        SdlSoundService sound;
-        for (const char* path : {"long.wav", "missing.wav", static_cast<const char*>(nullptr)})
-            sound.PlayAsync(path);
-        std::this_thread::sleep_for(300ms);  // time for the service to take the requests
+        setenv("AUDIODEV", device, 1);
+        setenv("SDL_DISKAUDIOFILE", device, 1);
+        fflush(stderr);
+        const int savedStderr = dup(2);
+        ASSERT_TRUE(freopen("stderr.txt", "w", stderr));
+        // The thread opens the device as it starts; the service's end waits for the thread.
+        SdlSoundService().PlayAsync("long.wav");
+        fflush(stderr);
+        dup2(savedStderr, 2);
+        close(savedStderr);
+        EXPECT_EQ(ReadFile("stderr.txt"),
+                  opens ? "" : "bravok: sound is off: no audio device could be opened\n")
+            << driver;
+        unsetenv("AUDIODEV");
     }
 }
 
-// The service's thread can be held up for any length of time, here by an audio device that
-// cannot open until someone reads from it. Callers on many threads must not notice, and once
-// the device opens, the latest request is the one that plays.
-TEST_F(SdlSound, CallersNeverWaitForTheServiceThread) {
-    ASSERT_EQ(mkfifo("device.fifo", 0600), 0);
-    setenv("SDL_DISKAUDIOFILE", "device.fifo", 1);
-    std::optional<std::jthread> reader;  // outlives the service, so the device can close
-    SdlSoundService sound;
-    std::atomic<int> returned = 0;
-    {
-        std::vector<std::jthread> callers;
-        for (int t = 0; t < 4; ++t)
-            callers.emplace_back([&] {
-                for (int i = 0; i < 500; ++i, ++returned)
-                    sound.PlayAsync(i % 2 ? "missing.wav" : nullptr);
-            });
-        EXPECT_TRUE(Eventually([&] { return returned == 2000; }))
-            << returned << " calls returned while the device was opening";
-        // Copying the pipe into the output file lets the device open, which also frees any
-        // caller left waiting.
-        reader.emplace([] {
-            std::ifstream in("device.fifo", std::ios::binary);
-            std::ofstream("device.raw", std::ios::binary) << in.rdbuf();
-        });
-    }
-    sound.PlayAsync("long.wav");
-    EXPECT_TRUE(HearsLongAfter(0)) << "the latest request did not play";
-}
-
-// A sound system that never answers (here: an output pipe nobody reads, so the
-// device cannot open) must not hold up the end of the service, and with it the
-// game's exit.
-TEST_F(SdlSound, AnAudioSystemThatNeverAnswersDoesNotHoldUpTheEnd) {
+// An audio device that does not open (here: an output pipe nobody reads) holds up the
+// service's thread. Callers on many threads must not notice, and the service's end, and with
+// it the game's exit, must not wait for it.
+TEST_F(SdlSound, AnAudioSystemThatNeverAnswersHoldsUpNeitherCallersNorTheEnd) {
     ASSERT_EQ(mkfifo("stuck.fifo", 0600), 0);
     setenv("SDL_DISKAUDIOFILE", "stuck.fifo", 1);
     auto ended = std::async(std::launch::async, [] {
         SdlSoundService sound;
-        sound.PlayAsync("missing.wav");
+        std::atomic<int> returned = 0;
+        {
+            std::vector<std::jthread> callers;
+            for (int t = 0; t < 4; ++t)
+                callers.emplace_back([&] {
+                    for (int i = 0; i < 500; ++i, ++returned)
+                        sound.PlayAsync(i % 2 ? "missing.wav" : nullptr);
+                });
+        }
+        return returned.load();
     });
-    EXPECT_EQ(ended.wait_for(60s), std::future_status::ready) << "the service hung at its end";
-    // The thread left behind stays blocked on the pipe until the process ends.
+    ASSERT_EQ(ended.wait_for(60s), std::future_status::ready) << "callers or the end waited";
+    EXPECT_EQ(ended.get(), 2000);
 }
 
 }  // namespace
