@@ -1,6 +1,7 @@
-// Copies blocks of any size and position between two bitmaps and within one, and
-// draws one at any scale. A block copied within an image must land as one copied
-// out of an identical, separate image.
+// Copies blocks of any size and position between two bitmaps and within one, and draws one
+// at any scale. A block copied within an image must land as one copied out of a separate,
+// identical image.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -8,62 +9,50 @@
 #include "dib/Dib.h"
 #include "platform/MemoryDC.h"
 
-namespace {
-
-struct Input {
-    const std::uint8_t* data;
-    std::size_t size;
-    template <typename T>
-    T Next() {
-        T value{};
-        const std::size_t n = size < sizeof value ? size : sizeof value;
-        std::memcpy(&value, data, n);
-        data += n, size -= n;
-        return value;
-    }
-};
-
-bool Make(bravok::CDib& dib, Input& in) {
-    if (!dib.CreateBlank(in.Next<std::uint8_t>() % 24 + 1, in.Next<std::uint8_t>() % 24 + 1))
-        return false;
-    bravok::BITMAPINFO info = *dib.GetInfo();
-    info.bmiHeader.biClrUsed = in.Next<std::uint8_t>() & 1 ? 16 : 0;
-    const bravok::Rect r = dib.GetRect();
-    auto* bits = const_cast<std::uint8_t*>(dib.GetBits());
-    for (int i = 0, n = ((r.right + 3) & ~3) * r.bottom; i < n; ++i)
-        bits[i] = in.Next<std::uint8_t>();
-    return dib.Create(&info.bmiHeader, bits, false);
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace bravok;
-    Input in{data, size};
+    auto take = [&](auto& value) {  // what is left of the input, zeros past its end
+        const std::size_t n = std::min(size, sizeof value);
+        std::memcpy(&value, data, n);
+        data += n, size -= n;
+    };
     int args[7];
     for (int& arg : args) {
-        // Mostly small numbers, now and then any int at all.
-        const auto raw = in.Next<std::int32_t>();
-        arg = raw & 0x100 ? raw : static_cast<std::int8_t>(raw);
+        std::int32_t raw = 0;
+        take(raw);
+        arg = raw & 0x100 ? raw : static_cast<std::int8_t>(raw);  // mostly small, now and then any
     }
-    const int transparent = in.Next<std::uint8_t>() & 1 ? -1 : in.Next<std::int32_t>();
-    const double scale = in.Next<double>();
-    CDib source, other, twin;
-    if (!Make(source, in) || !Make(other, in)) return 0;
+    std::uint8_t opaque = 0;
+    std::int32_t transparent = 0;
+    double scale = 0;
+    take(opaque);
+    if (opaque & 1)
+        transparent = -1;
+    else
+        take(transparent);
+    take(scale);
+    auto make = [&](CDib& dib) {
+        std::uint8_t w = 0, h = 0, colours = 0;
+        take(w), take(h), take(colours);
+        if (!dib.CreateBlank(w % 24 + 1, h % 24 + 1)) return false;
+        BITMAPINFO info = *dib.GetInfo();
+        info.bmiHeader.biClrUsed = colours & 1 ? 16 : 0;
+        auto* bits = const_cast<std::uint8_t*>(dib.GetBits());
+        for (int i = 0, n = ((w % 24 + 4) & ~3) * (h % 24 + 1); i < n; ++i) take(bits[i]);
+        return dib.Create(&info.bmiHeader, bits, false);
+    };
+    CDib source, other, twin, expected;
+    if (!make(source) || !make(other)) return 0;
     const Rect r = source.GetRect();
-    if (!twin.Create(&source.GetInfo()->bmiHeader, source.GetPixelAddress(0, r.bottom - 1), true))
+    const std::uint8_t* top = source.GetPixelAddress(0, r.bottom - 1);
+    if (!twin.Create(&source.GetInfo()->bmiHeader, top, true) ||
+        !expected.Create(&source.GetInfo()->bmiHeader, top, true))
         return 0;
-
     source.CopyTo(&other, args[0], args[1], args[2], args[3], args[4], args[5], transparent);
-    CDib expected;
-    if (!expected.Create(&source.GetInfo()->bmiHeader, source.GetPixelAddress(0, r.bottom - 1),
-                         true))
-        return 0;
     twin.CopyTo(&expected, args[0], args[1], args[2], args[3], args[4], args[5], transparent);
     source.CopyTo(&source, args[0], args[1], args[2], args[3], args[4], args[5], transparent);
-    const int bytes = ((r.right + 3) & ~3) * r.bottom;
-    if (std::memcmp(source.GetBits(), expected.GetBits(), bytes) != 0) std::abort();
-
+    if (std::memcmp(source.GetBits(), expected.GetBits(), ((r.right + 3) & ~3) * r.bottom) != 0)
+        std::abort();
     MemoryDC dc(16, 16);
     source.PaintScaled(&dc, args[6], args[0], scale);
     source.PaintScaled(&dc, args[6], args[0], -scale);
