@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# The Debian package as a user meets it: cpack builds it in BUILD_DIR, apt-get
-# installs it, the game starts from its desktop entry on a virtual X server, in
-# its data folder; `apt-get remove` takes it away and leaves no file of it. A
-# bravok package that the user installed is theirs: with one installed, the test
-# says so and stops before building, installing or removing anything.
+# The Debian package as a user meets it: built, installed, started from its desktop
+# entry, removed without a trace. With a bravok package of the user's installed, it
+# says so and stops before touching anything.
 # Needs root or sudo.
 #   deb_test.sh BUILD_DIR
 set -euo pipefail

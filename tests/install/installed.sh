@@ -1,12 +1,8 @@
 #!/usr/bin/env bash
-# The game installed under a prefix with a space, a % and a $ in it. Nothing in
-# the tree names the DESTDIR; the desktop entry, the metadata and the manual page
-# pass their checkers without a remark; the desktop entry starts the game through
-# GLib's launcher, which reads Exec by the desktop entry rules; the launcher
-# starts it in its data folder from anywhere, also through a link, and stays in
-# a folder with a cylinder.vtx of its own; without its data it says so. From
-# such a path, too: scripts/run.sh through a link, and the Makefile handing the
-# sanitizers their suppression files. Run on a virtual X server:
+# The game installed under a prefix with a space, a % and a $: validated, started
+# from its desktop entry, its launcher (also through a link, and where a model of
+# its own lies), scripts/run.sh through a link, and the Makefile's sanitizer
+# options from such a path. On a virtual X server:
 #   installed.sh CMAKE BUILD_DIR SOURCE_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
