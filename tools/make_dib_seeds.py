@@ -35,10 +35,11 @@ def bmp(header, colours, body, off=None, size=None):
     return b"BM" + struct.pack("<IHHI", size, 0, 0, off) + header + colours + body
 
 
-def write(folder, name, data):
-    os.makedirs(os.path.join(OUT, folder), exist_ok=True)
-    with open(os.path.join(OUT, folder, name), "wb") as f:
-        f.write(data)
+# The bitmap target's first byte picks what it tests: 0 a file, 1 Create, 2 CopyTo.
+def write(entry, name, data):
+    os.makedirs(os.path.join(OUT, "dib"), exist_ok=True)
+    with open(os.path.join(OUT, "dib", name), "wb") as f:
+        f.write(bytes((entry,)) + data)
 
 
 def main():
@@ -70,7 +71,7 @@ def main():
                 300, len(good) - 1):
         files["cut-%04d" % cut] = good[:cut]
     for name, data in files.items():
-        write("dib", name + ".bmp", data)
+        write(0, name + ".bmp", data)
 
     # Create: a flag byte (bit 0: copy), an offset into the object's own pixels,
     # then the header block and pixels; LoadFromResource reads the same bytes.
@@ -86,7 +87,7 @@ def main():
         "cut-pixels": (info_header(width=9, height=9) + table(256) + pixels(9, 9))[:-1],
     }
     for i, (name, data) in enumerate(creates.items()):
-        write("dib_create", name, bytes((i & 1, i * 29 & 0xFF)) + data)
+        write(1, "create-" + name, bytes((i & 1, i * 29 & 0xFF)) + data)
 
     # CopyTo and PaintScaled: seven 32-bit block arguments, the transparent
     # choice, a scale, then two images (width, height, 16-colour flag, pixels).
@@ -104,7 +105,7 @@ def main():
     }
     image = bytes((5, 3, 1)) + bytes(range(24)) + bytes((4, 4, 0)) + bytes(range(100, 116))
     for name, data in copies.items():
-        write("dib_copy", name, data + image)
+        write(2, "copy-" + name, data + image)
 
 
 if __name__ == "__main__":

@@ -8,7 +8,6 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
-#include <limits>
 #include <optional>
 #include <random>
 #include <tuple>
@@ -51,18 +50,19 @@ TEST(Dib, NewObjectIsA16By16GreyRampStoredBottomRowFirst) {
 }
 
 TEST(Dib, NumColorsFollowsBitCountAndColoursUsed) {
-    // Header size, bit count, colours used (written at offset 32 whatever the
-    // form: the core form has no such field), the count.
-    using Case = std::tuple<std::uint32_t, std::uint16_t, std::uint32_t, int>;
-    // clang-format off
-    for (auto [size, bitCount, used, expected] :
-         {Case{40, 8, 0, 256}, {40, 8, 20, 20}, {40, 24, 0, 0}, {40, 1, 0, 2}, {40, 4, 0, 16},
-          {124, 8, 0, 256}, {40, 8, 0x12341234, 0x12341234}, {12, 4, 0, 16}, {12, 24, 0, 0},
-          {12, 8, 99, 256}, {0, 8, 0, 256}, {11, 8, 0, 256}, {13, 8, 0, 256}}) {
-        // clang-format on
+    // Header size, bit count, colours used (at offset 32 whatever the form), the count.
+    for (auto [size, bitCount, used, expected] : {std::tuple{40u, 8, 0u, 256},
+                                                  {40, 8, 20, 20},
+                                                  {40, 24, 0, 0},
+                                                  {40, 1, 0, 2},
+                                                  {124, 4, 0, 16},
+                                                  {40, 8, 0x12341234, 0x12341234},
+                                                  {12, 4, 0, 16},
+                                                  {12, 24, 0, 0},
+                                                  {12, 8, 99, 256}}) {
         std::uint8_t header[40] = {};
         std::memcpy(header, &size, 4);
-        std::memcpy(header + (size == 12 ? 10 : 14), &bitCount, 2);
+        header[size == 12 ? 10 : 14] = std::uint8_t(bitCount);
         std::memcpy(header + 32, &used, 4);
         EXPECT_EQ(std::pair(CDib::NumColors(header), CDib::IsInfoHeader(header)),
                   std::pair(expected, size != 12));
@@ -176,17 +176,19 @@ TEST(DibPaint, BlitsTheWholeImageScaledTowardZeroOrAsPaletteIndices) {
         .WillOnce(testing::Return(77));
     EXPECT_EQ(dib.PaintPalIndices(&dc, 1, 2), 77);
     // Past the int range a side stops at its end; a NaN scale gives nothing.
-    const double inf = std::numeric_limits<double>::infinity();
-    // clang-format off
-    for (auto [scale, w, h] : {std::tuple{0.5, 7, 4}, {-0.5, -7, -4}, {1.0, 15, 9}, {2.5, 37, 22},
-                               {0.06, 0, 0}, {1e300, INT_MAX, INT_MAX}, {-inf, INT_MIN, INT_MIN},
-                               {std::nan(""), 0, 0}}) {
-        // clang-format on
+    for (auto [scale, w, h] : {std::tuple{0.5, 7, 4},
+                               {-0.5, -7, -4},
+                               {2.5, 37, 22},
+                               {0.06, 0, 0},
+                               {1e300, INT_MAX, INT_MAX},
+                               {-INFINITY, INT_MIN, INT_MIN},
+                               {NAN, 0, 0}}) {
         EXPECT_CALL(dc, StretchDIBits(1, 2, w, h, 0, 0, 15, 9, _, _, DIB_RGB_COLORS, SRCCOPY));
         dib.PaintScaled(&dc, 1, 2, scale);
     }
-    EXPECT_EQ(dib.Paint(nullptr, 0, 0) + dib.PaintPalIndices(nullptr, 0, 0), 0);
-    EXPECT_EQ(dib.PaintScaled(nullptr, 0, 0, 1.0), 0);
+    EXPECT_EQ(dib.Paint(nullptr, 0, 0) + dib.PaintPalIndices(nullptr, 0, 0) +
+                  dib.PaintScaled(nullptr, 0, 0, 1.0),
+              0);
 }
 
 TEST(DibMapToPalette, RemapsEveryByteOntoTheNearestEntry) {
@@ -195,9 +197,9 @@ TEST(DibMapToPalette, RemapsEveryByteOntoTheNearestEntry) {
     // Ramp value v is the grey (v, v, v); the padding bytes are mapped too.
     std::uint8_t* bits = dib.GetPixelAddress(0, 2);  // the bottom row, stored first
     for (int i = 0; i < 24; ++i) bits[i] = static_cast<std::uint8_t>(i * 11);
-    const std::vector<PALETTEENTRY> greys{
-        {0, 0, 0}, {85, 85, 85}, {170, 170, 170}, {255, 255, 255}};
-    const Palette palette(greys), empty({});
+    const Palette palette(
+        std::vector<PALETTEENTRY>{{0, 0, 0}, {85, 85, 85}, {170, 170, 170}, {255, 255, 255}}),
+        empty({});
     EXPECT_FALSE(dib.MapToPalette(nullptr) || dib.MapToPalette(&empty));
     ASSERT_TRUE(dib.MapToPalette(&palette));
     for (int i = 0; i < 24; ++i)  // nearest of 0, 85, 170, 255: 42 goes down, 43 up
@@ -330,42 +332,32 @@ TEST(DibLoad, ReadsEveryHeaderFormOverAnAttachedImage) {
     }
 }
 
+// Headers no source accepts; what only a file can get wrong (resources and callers take the
+// info form only); every truncation of valid files and resources; a file error at any read.
 TEST(DibLoad, RefusesWhatDoesNotFitAndKeepsTheImage) {
-    // Headers none of the three sources accepts.
     // clang-format off
     const std::vector<BmpFields> headers{
-        {.headerSize = 0}, {.headerSize = 11}, {.headerSize = 13}, {.headerSize = 39},
-        {.headerSize = 41}, {.headerSize = 64}, {.headerSize = 66},
-        {.width = 0}, {.height = 0}, {.width = -1}, {.height = -1}, {.width = INT_MIN},
-        {.height = INT_MIN}, {.width = 65536, .height = 65536}, {.width = INT_MAX, .height = 1},
-        {.width = INT_MAX, .height = INT_MAX}, {.planes = 0}, {.planes = 2},
-        {.bitCount = 0}, {.bitCount = 1}, {.bitCount = 4}, {.bitCount = 16}, {.bitCount = 24},
-        {.bitCount = 30000}, {.compression = 1}, {.compression = 2},
-        {.clrUsed = 257}, {.clrUsed = 300}, {.clrUsed = 0x12341234}};
-    // And what only a file can get wrong; resources and callers take the info
-    // form only, so the core form is among theirs.
+        {.headerSize = 0}, {.headerSize = 11}, {.headerSize = 39}, {.headerSize = 41},
+        {.headerSize = 66}, {.width = 0}, {.height = -1}, {.width = INT_MIN},
+        {.width = 65536, .height = 65536}, {.width = INT_MAX, .height = INT_MAX}, {.planes = 2},
+        {.bitCount = 4}, {.bitCount = 24}, {.compression = 1}, {.clrUsed = 257}, {.clrUsed = 0x12341234}};
     const std::vector<BmpFields> files{
-        {.headerSize = 12, .width = 0}, {.headerSize = 12, .width = 65535, .height = 65535},
-        {.headerSize = 12, .bitCount = 4},
+        {.headerSize = 12, .width = 65535, .height = 65535}, {.headerSize = 12, .bitCount = 4},
         {.headerSize = 12, .tableEntries = 16},  // a core table too short for 8 bits
-        {.offBits = 5000},                       // past the end and above bfSize
-        {.offBits = 5000, .fileSize = 6000},     // past the end
-        {.offBits = 20}, {.offBits = 54},        // inside the header, the colour table
-        {.fileSize = 100},                       // below bfOffBits
-        {.fileSize = 14 + 40 + 1024 + 7},        // a byte short of the pixels
-        {.signature = {'B', 'A'}}};
-    // Every truncation of these valid files and resources.
-    const std::vector<BmpFields> cut{{}, {.headerSize = 12}, {.headerSize = 124},
-                                     {.clrUsed = 3, .tableEntries = 3}};
+        {.offBits = 5000, .fileSize = 6000}, {.offBits = 20}, {.offBits = 54},
+        {.fileSize = 100}, {.fileSize = 14 + 40 + 1024 + 7}, {.signature = {'B', 'A'}}};
     // clang-format on
     for (From from : {From::File, From::Resource, From::Caller}) {
         std::vector<BmpFields> cases = headers;
         if (from == From::File) cases.insert(cases.end(), files.begin(), files.end());
         if (from != From::File) cases.push_back({.headerSize = 12});
-        for (BmpFields f : cut) {
-            const auto full = MakeBmp(f, from == From::File).size();
-            for (f.keep = 0; from != From::Caller && f.keep < full; ++f.keep) cases.push_back(f);
-        }
+        for (BmpFields f : {BmpFields{},
+                            {.headerSize = 12},
+                            {.headerSize = 124},
+                            {.clrUsed = 3, .tableEntries = 3}})
+            for (f.keep = 0; from != From::Caller && f.keep < MakeBmp(f, from == From::File).size();
+                 ++f.keep)
+                cases.push_back(f);
         for (std::size_t i = 0; i < cases.size(); ++i) {
             CDib dib;
             const std::uint8_t* before = dib.GetBits();
@@ -373,16 +365,10 @@ TEST(DibLoad, RefusesWhatDoesNotFitAndKeepsTheImage) {
             ExpectUnchanged(dib, before);
         }
     }
-    CDib dib;
-    const std::uint8_t* before = dib.GetBits();
-    EXPECT_FALSE(dib.ReadFromFile(nullptr) || dib.LoadFromResource(65000));
-    ExpectUnchanged(dib, before);
-}
-
-TEST(DibLoad, FileErrorsPassToTheCallerAndTheImageStays) {
     for (int failAt = 0;; ++failAt) {
         CDib dib;
         const std::uint8_t* before = dib.GetBits();
+        EXPECT_FALSE(dib.ReadFromFile(nullptr) || dib.LoadFromResource(65000));
         try {
             ASSERT_TRUE(Load(dib, From::File, {.headerSize = 108, .failAt = failAt}));
             break;

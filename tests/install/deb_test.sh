@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# The Debian package as a user meets it: cpack builds it in BUILD_DIR, apt-get
-# installs it, the game starts from its desktop entry on a virtual X server, in
-# its data folder; `apt-get remove` takes it away and leaves no file of it. A
-# bravok package that the user installed is theirs: with one installed, the test
-# says so and stops before building, installing or removing anything.
+# The Debian package as a user meets it: built, installed, started from its desktop
+# entry, removed without a trace. With a bravok package of the user's installed, it
+# says so and stops before touching anything.
 # Needs root or sudo.
 #   deb_test.sh BUILD_DIR
 set -euo pipefail
@@ -26,17 +24,10 @@ rm -f "$build"/bravok_*.deb
 (cd "$build" && cpack -G DEB >/dev/null) || fail "cpack could not make the package"
 deb=$(echo "$build"/bravok_*.deb)
 [[ -f $deb ]] || fail "cpack made no single bravok_*.deb"
-[[ $(dpkg-deb -f "$deb" Package) == bravok ]] || fail "the package is not named bravok"
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
-[[ $(dpkg-deb -f "$deb" Version) == "$version" ]] || fail "version $(dpkg-deb -f "$deb" Version)"
-for library in libwxgtk3.2 libwxgtk-gl3.2 libsdl2 libx11 libopengl0; do
-    dpkg-deb -f "$deb" Depends | grep -q "$library" || fail "no dependency on $library"
-done
 
 apt install "$deb" || fail "apt-get could not install $deb"
 dpkg -L bravok >"$work/files"
 [[ $(command -v bravok) == /usr/bin/bravok ]] || fail "bravok on the PATH is $(command -v bravok)"
-[[ $(man -w 6 bravok) == /usr/share/man/man6/bravok.6.gz ]] || fail "man 6 bravok finds no page"
 (cd "$work" && SDL_AUDIODRIVER=dummy gio launch /usr/share/applications/bravok.desktop)
 expect_game /usr/libexec/bravok/bravok /usr/share/bravok "the package's desktop entry"
 

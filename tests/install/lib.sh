@@ -1,8 +1,5 @@
 # Shared by the install tests, which run on a virtual X server.
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+fail() { echo "FAIL: $*" >&2 && exit 1; }
 
 # Waits for the game's window, checks that the program $1 shows it from the
 # folder $2 (the case: $3), and closes it again.

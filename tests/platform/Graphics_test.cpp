@@ -71,17 +71,18 @@ TEST(MemoryDC, StretchesMirrorsAndClips) {
         EXPECT_EQ(dc.GetPixel(x, y), CLR_INVALID);
 }
 
+// A source past the bitmap, an empty source or destination, palette colours with no palette
+// selected, an unknown colour use or ROP, a bitmap of other than 8 bits: nothing drawn.
 TEST(MemoryDC, RefusesWhatItCannotDraw) {
     MemoryDC dc(6, 4);
     SmallBitmap b;
-    EXPECT_EQ(b.Blit(dc, 0, 0, 3, 2, 0, 0, 4, 2), 0);  // a source past the bitmap
-    EXPECT_EQ(b.Blit(dc, 0, 0, 3, 2, 0, 0, 0, 2) + b.Blit(dc, 0, 0, 0, 2, 0, 0, 3, 2), 0);
-    EXPECT_EQ(b.Blit(dc, 0, 0, 3, 2, 0, 0, 3, 2, DIB_PAL_COLORS), 0);  // no palette selected
-    EXPECT_EQ(b.Blit(dc, 0, 0, 3, 2, 0, 0, 3, 2, 2), 0);               // no such colour use
-    EXPECT_EQ(b.Blit(dc, 0, 0, 3, 2, 0, 0, 3, 2, DIB_RGB_COLORS, 0x00EE0086), 0);  // nor ROP
-    b.info.bmiHeader.biBitCount = 4;  // only 8-bit bitmaps
-    EXPECT_EQ(b.Blit(dc, 0, 0, 3, 2, 0, 0, 3, 2), 0);
-    EXPECT_EQ(Picture(dc), "......\n......\n......\n......\n");
+    EXPECT_EQ(b.Blit(dc, 0, 0, 3, 2, 0, 0, 4, 2) + b.Blit(dc, 0, 0, 3, 2, 0, 0, 0, 2) +
+                  b.Blit(dc, 0, 0, 0, 2, 0, 0, 3, 2) + b.Blit(dc, 0, 0, 3, 2, 0, 0, 3, 2, 1) +
+                  b.Blit(dc, 0, 0, 3, 2, 0, 0, 3, 2, 2) +
+                  b.Blit(dc, 0, 0, 3, 2, 0, 0, 3, 2, 0, 0xEE0086),
+              0);
+    b.info.bmiHeader.biBitCount = 4;
+    EXPECT_EQ(b.Blit(dc, 0, 0, 3, 2, 0, 0, 3, 2) + dc.GetPixel(0, 0), 0);
 }
 
 // With palette colours the table holds 16-bit indices into the selected
@@ -106,17 +107,13 @@ TEST(Palette, NearestIndexAndEntries) {
         {0, 0, 0, 0}, {255, 0, 0, 0}, {0, 255, 0, 0}, {0, 0, 255, 0}, {255, 0, 0, 7}};
     const Palette palette(entries);
     // The least squared distance, the lowest index of a tie (1 and 4), the high byte ignored.
-    // clang-format off
-    for (auto [colour, index] : {std::pair{RGB(250, 10, 10), 1u}, {RGB(0, 0, 140), 3u},
-                                 {RGB(0, 0, 127), 0u}, {0xFF000000 | RGB(0, 0, 140), 3u}})
-        // clang-format on
+    for (auto [colour, index] :
+         {std::pair{RGB(250, 10, 10), 1u}, {RGB(0, 0, 127), 0u}, {0xFF000000 | RGB(0, 0, 140), 3u}})
         EXPECT_EQ(palette.GetNearestPaletteIndex(colour), index);
     EXPECT_EQ(Palette({}).GetNearestPaletteIndex(RGB(1, 2, 3)), CLR_INVALID);
     PALETTEENTRY out[8] = {};
-    EXPECT_EQ(palette.GetPaletteEntries(0, 256, out), 5);
-    EXPECT_EQ(out[4], entries[4]);
-    EXPECT_EQ(palette.GetPaletteEntries(3, 1, out), 1);
-    EXPECT_TRUE(out[0] == entries[3] && out[1] == entries[1]);  // nothing past the count
+    EXPECT_EQ(palette.GetPaletteEntries(0, 256, out) + palette.GetPaletteEntries(3, 1, out), 6);
+    EXPECT_TRUE(out[0] == entries[3] && out[1] == entries[1] && out[4] == entries[4]);
     EXPECT_EQ(palette.GetPaletteEntries(-1, 2, out) + palette.GetPaletteEntries(5, 2, out) +
                   palette.GetPaletteEntries(0, 2, nullptr),
               0);

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
+#include <tuple>
 
 #include "Eventually.h"
 #include "TempDir.h"
@@ -29,7 +30,7 @@ bool Eventually(auto done) {
     return test::Eventually(done, 60s, [] { std::this_thread::sleep_for(10ms); });
 }
 
-std::string ReadFile(const fs::path& path) {
+std::string ReadFile(const char* path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
 }
@@ -132,22 +133,19 @@ TEST_F(SdlSound, EachRequestANullPathAndTheEndOfTheServiceCutOffTheSoundPlaying)
     EXPECT_NEAR(double(std::ranges::count_if(out, isShort)), kRate / 5, kRate / 20);
     const auto other = [&](int s) { return Loud(s) && !Long(s) && !isShort(s); };
     EXPECT_LT(std::ranges::count_if(out, other), kRate / 100);
-    struct sigaction intAction = {}, termAction = {};
-    sigaction(SIGINT, nullptr, &intAction);
-    sigaction(SIGTERM, nullptr, &termAction);
-    EXPECT_TRUE(intAction.sa_handler == SIG_DFL && termAction.sa_handler == SIG_DFL);
+    for (int signal : {SIGINT, SIGTERM}) {
+        struct sigaction action = {};
+        sigaction(signal, nullptr, &action);
+        EXPECT_EQ(action.sa_handler, SIG_DFL) << signal;
+    }
 }
 
 // Without a device the service says once, in one line, that the sound is off, and the audio
 // system's own complaints (ALSA's, for a device it cannot find) stay unprinted; with a device
 // it says nothing.
 TEST_F(SdlSound, SaysInOneLineThatTheSoundIsOffAndNothingElse) {
-    struct Case {
-        const char* driver;
-        const char* device;  // ALSA's device name, or the disk driver's file
-        bool opens;
-    };
-    for (auto [driver, device, opens] : {Case{"alsa", "no-such-device", false},
+    // The driver; ALSA's device name, or the disk driver's file; whether it opens.
+    for (auto [driver, device, opens] : {std::tuple{"alsa", "no-such-device", false},
                                          {"disk", "no/such/folder.raw", false},
                                          {"dummy", "", true}}) {
         setenv("SDL_AUDIODRIVER", driver, 1);
