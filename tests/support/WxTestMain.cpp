@@ -1,6 +1,5 @@
-// The main routine of test programs that need wx's GUI: it starts wx on the display
-// in DISPLAY, runs the tests, and shuts wx down again. Listing the tests needs no
-// display, so that test discovery works anywhere.
+// Test programs that need wx's GUI start it on DISPLAY around the tests; listing
+// the tests needs no display, so that test discovery works anywhere.
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
