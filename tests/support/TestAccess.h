@@ -38,9 +38,7 @@ struct TestAccess {
     }
     // For a check made on the thread that would hold it.
     static bool LockIsFree(CPlayer& player) {
-        if (!player.m_lock.try_lock()) return false;
-        player.m_lock.unlock();
-        return true;
+        return std::unique_lock(player.m_lock, std::try_to_lock).owns_lock();
     }
 
     // The worker: whether it runs, is paused, waits at its gate (doing nothing).

@@ -22,13 +22,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "wx could not start; is DISPLAY set to a running X server?\n");
         return 1;
     }
-    int status = 1;
-    if (wxTheApp->CallOnInit()) {
-        status = RUN_ALL_TESTS();
-        wxTheApp->OnExit();
-    } else {
-        std::fprintf(stderr, "the wx application did not initialise\n");
-    }
+    const bool initialised = wxTheApp->CallOnInit();
+    if (!initialised) std::fprintf(stderr, "the wx application did not initialise\n");
+    const int status = initialised ? RUN_ALL_TESTS() : 1;
+    if (initialised) wxTheApp->OnExit();
     wxEntryCleanup();
     return status;
 }
