@@ -1,20 +1,17 @@
 // Feeds arbitrary bytes, up to 64 KB, to the vertex-file loader straight from
 // memory, read whole and in parts, and reads every value it counted.
-#include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <new>
 #include <vector>
 
 #include "scene/VertexFile.h"
 
-// Inputs as long as a few hundred lines of a real mesh, unless asked otherwise.
+// Inputs as long as a few hundred lines of a real mesh, unless asked otherwise:
+// the flag goes first, and a later one of the same name wins.
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     static std::vector<char*> arguments(*argv, *argv + *argc);
     static char maxLength[] = "-max_len=65536";
-    if (std::none_of(arguments.begin(), arguments.end(),
-                     [](char* argument) { return std::strncmp(argument, "-max_len=", 9) == 0; }))
-        arguments.insert(arguments.begin() + 1, maxLength);
+    arguments.insert(arguments.begin() + 1, maxLength);
     *argc = static_cast<int>(arguments.size());
     arguments.push_back(nullptr);
     *argv = arguments.data();

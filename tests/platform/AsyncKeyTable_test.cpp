@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <sstream>
 #include <string>
 
 #include "platform/VirtualKeys.h"
@@ -15,11 +17,11 @@ constexpr std::int16_t kPressed = AsyncKeyTable::kPressedBit;
 // Steps: +K down, -K up, ?K=v query expecting v, C clear. Keys: U up, L/R left and right
 // Shift, l/r left and right Ctrl, S/T Shift/Ctrl (either key), B button, X out of the table.
 int Code(char key) {
-    const std::string names = "ULRlrSTB";
-    const int codes[] = {VK_UP,       VK_LSHIFT, VK_RSHIFT,  VK_LCONTROL,
-                         VK_RCONTROL, VK_SHIFT,  VK_CONTROL, VK_LBUTTON};
-    const auto at = names.find(key);
-    return at == std::string::npos ? AsyncKeyTable::kKeyCount : codes[at];
+    static const std::map<char, int> kCodes{
+        {'U', VK_UP},       {'L', VK_LSHIFT}, {'R', VK_RSHIFT},  {'l', VK_LCONTROL},
+        {'r', VK_RCONTROL}, {'S', VK_SHIFT},  {'T', VK_CONTROL}, {'B', VK_LBUTTON}};
+    const auto at = kCodes.find(key);
+    return at == kCodes.end() ? AsyncKeyTable::kKeyCount : at->second;
 }
 
 TEST(AsyncKeyTable, AnswersDownAndPressedSinceTheLastQuery) {
@@ -38,20 +40,15 @@ TEST(AsyncKeyTable, AnswersDownAndPressedSinceTheLastQuery) {
     };
     for (const char* steps : cases) {
         AsyncKeyTable keys;
-        for (const char* s = steps; *s; ++s) {
-            if (*s == ' ') continue;
-            if (*s == 'C') keys.Clear();
-            if (*s == 'C') continue;
-            const char op = *s++;
-            const int vk = Code(*s);
-            if (op == '+') keys.KeyDown(vk);
-            if (op == '-') keys.KeyUp(vk);
-            if (op != '?') continue;
-            s += 2;  // "=v"
-            std::int16_t expected = 0;
-            for (; *s && *s != ' '; ++s) expected |= *s == 'D' ? kDown : *s == 'P' ? kPressed : 0;
-            EXPECT_EQ(keys.GetAsyncKeyState(vk), expected) << steps << " at " << s - steps;
-            if (!*s) break;
+        std::istringstream words(steps);
+        for (std::string w; words >> w;) {
+            if (w == "C") keys.Clear();
+            if (w[0] == '+') keys.KeyDown(Code(w[1]));
+            if (w[0] == '-') keys.KeyUp(Code(w[1]));
+            if (w[0] != '?') continue;
+            const auto has = [&w](char bit) { return w.find(bit, 2) != std::string::npos; };
+            const std::int16_t expected = (has('D') ? kDown : 0) | (has('P') ? kPressed : 0);
+            EXPECT_EQ(keys.GetAsyncKeyState(Code(w[1])), expected) << steps << ": " << w;
         }
     }
 }

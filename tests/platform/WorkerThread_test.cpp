@@ -13,9 +13,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// A pause takes effect at the gate after the tick in progress, never inside a
-// tick; pauses nest, and a resume of a running worker is not kept for later.
-// The ticks here are held until the test lets them finish.
+// A pause takes effect at the gate after the tick in progress (held here until
+// the test lets it end); pauses nest; a resume of a running worker is not kept.
 TEST(WorkerThread, PausesNestAndActBetweenTicks) {
     ManualResetEvent tickStarted, finishTick;
     std::atomic<int> ticks{0};

@@ -11,9 +11,8 @@
 
 namespace bravok::test {
 
-// A window whose 400 x 300 client area starts at (100, 50) on the screen, with
-// a cursor the test places, a real key table the test presses keys in, and a
-// sound service that records what it is asked to play.
+// A window whose 400 x 300 client area starts at (100, 50) on the screen, with a
+// real key table, and a sound service that records what it is asked to play.
 class FakeWindowServices : public IWindowServices, public ISoundService {
   public:
     Rect GetClientRect() const override { return m_client; }

@@ -33,9 +33,8 @@ class PlayerInputTest : public ::testing::Test {
     CPlayer::InputLoopState m_state = CPlayer::BeginInputLoop(m_window);
 };
 
-// One step along the heading (Up, Down) or across it (the side arrows with
-// Shift or in mouse-look), whatever the pitch; the eye stands at minus the
-// translation. A press between two ticks moves Up and Down once, not twice.
+// One step along the heading (Up, Down) or across it (the side arrows with Shift
+// or in mouse-look), whatever the pitch. A press between ticks moves Up once.
 TEST_F(PlayerInputTest, StepsFollowTheHeading) {
     m_window.PlaceCursorInClient({200, 150});  // mouse-look sees no movement
     struct Case {
@@ -87,9 +86,8 @@ TEST_F(PlayerInputTest, HeldKeysTurnRiseAndCancel) {
     EXPECT_EQ(Now(), (Pose{355, 355, 0, -4, -4})) << "A looks up; a press between ticks is missed";
 }
 
-// At most one shot a tick: Ctrl held, or the left button in mouse-look, held or
-// clicked between ticks. Every tick ends with a repaint request, made after the
-// lock is let go.
+// At most one shot a tick: Ctrl, or the left button (held or clicked) in
+// mouse-look. Every tick ends with a repaint request made outside the lock.
 TEST_F(PlayerInputTest, FiringAndRepaintRequests) {
     bool lockFree = true;
     m_window.m_onInvalidate = [&] { lockFree = lockFree && TestAccess::LockIsFree(m_player); };
@@ -114,9 +112,8 @@ TEST_F(PlayerInputTest, FiringAndRepaintRequests) {
     EXPECT_TRUE(lockFree);
 }
 
-// A movement of any size turns by one step; the cursor goes back where it was
-// read, and a coordinate on an edge (of the size at the start) to the centre,
-// each coordinate on its own; a still cursor is left alone.
+// A movement of any size turns one step; the cursor goes back where it was read,
+// a coordinate on an edge (as sized at the start) to the centre; a still one stays.
 TEST_F(PlayerInputTest, MouseLookTurnsByStepsAndRecentresOnTheEdges) {
     m_player.m_mouseLook = 1;
     struct Case {

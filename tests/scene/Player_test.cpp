@@ -13,8 +13,7 @@
 namespace bravok {
 namespace {
 
-// A 64 x 64 pbuffer, the game's projection, and a player whose lists are
-// compiled and whose worker is stopped: the tests set the view themselves.
+// The game's projection and a player with its lists and no worker: tests set the view.
 class PlayerGlTest : public test::GlTest {
   protected:
     void SetUp() override {
@@ -58,14 +57,16 @@ TEST_F(PlayerGlTest, DrawLeavesTheViewTransformOnTheMatrix) {
         TestAccess::SetPose(m_player, {c.pitch, c.heading, 0, -3, -4});
         glLoadIdentity();
         m_player.Draw();
-        const auto eye = test::Transform(test::CurrentMatrix(), c.world[0], c.world[1], c.world[2]);
+        const auto m = test::CurrentMatrix();  // column-major
         for (int i = 0; i < 3; ++i)
-            EXPECT_NEAR(eye[i], c.eye[i], 1e-4) << c.pitch << " " << c.heading;
+            EXPECT_NEAR(
+                m[i] * c.world[0] + m[4 + i] * c.world[1] + m[8 + i] * c.world[2] + m[12 + i],
+                c.eye[i], 1e-4)
+                << c.pitch << " " << c.heading;
     }
 }
 
-// The lit grey room all round and the green ring at the centre, hidden by a
-// wall nearer than the crosshair's 3.5 units.
+// The lit grey room all round; the green ring at the centre unless a wall is nearer.
 TEST_F(PlayerGlTest, FrameShowsTheLitRoomAndTheCrosshairUnlessAWallIsNearer) {
     EXPECT_TRUE(FrameShowsTheCross());
     for (auto [x, y] : {std::pair{2, 2}, {61, 61}, {2, 61}, {61, 2}, {32, 8}}) {
@@ -78,11 +79,9 @@ TEST_F(PlayerGlTest, FrameShowsTheLitRoomAndTheCrosshairUnlessAWallIsNearer) {
     EXPECT_TRUE(FrameShowsTheCross());
 }
 
-// Both crosshairs are pure green lines, unlit, in the plane 3.5 units straight
-// ahead whatever the view, and leave the lighting on. The ring is an open strip
-// of 26 points of radius 0.2 with a cross of arms 0.3; the grid two unit axes
-// with ten ticks each way, 0.1 apart, none at the ends. The style flag picks
-// one at every Draw; no list is compiled again.
+// Both crosshairs are unlit green lines 3.5 units straight ahead whatever the
+// view: a ring of radius 0.2 with a cross, or a grid with ticks 0.1 apart. The
+// style flag picks one at every Draw; no list is compiled again.
 TEST_F(PlayerGlTest, CrosshairsAreGreenFiguresAheadOfTheEye) {
     for (int style : {1, 0, 1}) {
         m_player.m_crosshairStyle = style;
@@ -101,9 +100,7 @@ TEST_F(PlayerGlTest, CrosshairsAreGreenFiguresAheadOfTheEye) {
             radii.insert(std::lround(std::hypot(l[0], l[1])));
             if (l[0] == -5 && l[2] == 5) ticks.insert(l[1]);
         }
-        GLboolean lighting = GL_FALSE;
-        glGetBooleanv(GL_LIGHTING, &lighting);
-        EXPECT_TRUE(lighting);
+        EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
         if (style) {
             ASSERT_EQ(lines.size(), 25u + 2u) << "a strip of 26 points and two cross lines";
             EXPECT_EQ(std::distance(radii.lower_bound(19), radii.upper_bound(21)), 25);
@@ -116,8 +113,7 @@ TEST_F(PlayerGlTest, CrosshairsAreGreenFiguresAheadOfTheEye) {
                                                   10,  20,  30,  40,  50,  60,  70,  80,  90}));
         }
     }
-    EXPECT_EQ(CSceneObject::NextListId(),
-              static_cast<int>(TestAccess::PlayerLists(m_player)[2]) + 1);
+    EXPECT_EQ(CSceneObject::NextListId(), TestAccess::LastPlayerList(m_player) + 1);
 }
 
 }  // namespace

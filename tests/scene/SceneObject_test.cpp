@@ -6,7 +6,6 @@
 #include <cmath>
 #include <random>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "EglContext.h"
@@ -18,17 +17,14 @@ namespace {
 
 using test::CaptureFeedback;
 
-// Positions and normals are compared in feedback mode under a light, so that a
-// normal that went astray changes the colour of its corner.
+// Compared under a light, so that a normal gone astray changes its corner's colour.
 class SceneObjectTest : public test::GlTest {
   protected:
     void SetUp() override {
         test::GlTest::SetUp();
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
+        glMatrixMode(GL_PROJECTION);  // a fresh context: both matrices start as identity
         glOrtho(-8, 8, -8, 8, -8, 8);
         glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
         const GLfloat direction[] = {0.3f, 0.5f, 0.8f, 0.0f};
         glLightfv(GL_LIGHT0, GL_POSITION, direction);
         glEnable(GL_LIGHTING);
@@ -68,18 +64,11 @@ TEST_F(SceneObjectTest, ListDrawsWhatATrianglePerBeginDraws) {
     ASSERT_EQ(listed.size(), 300u);
     ASSERT_EQ(direct.size(), 300u);
     for (std::size_t p = 0; p < listed.size(); ++p)
-        for (int c = 0; c < 3; ++c) {
-            const auto& a = listed[p].vertices.at(c);
-            const auto& b = direct[p].vertices.at(c);
-            EXPECT_EQ(std::tie(a.x, a.y, a.z, a.r, a.g, a.b),
-                      std::tie(b.x, b.y, b.z, b.r, b.g, b.b))
-                << "triangle " << p << " corner " << c;
-        }
+        EXPECT_TRUE(listed[p].vertices == direct[p].vertices) << "triangle " << p;
 }
 
-// An empty file takes an id for an empty list; a file that cannot be read, or
-// whose mesh could never fit in memory (a terabyte of holes), takes none, which
-// the next taker gets; neither draws anything.
+// An empty file takes an id for an empty list; a file that cannot be read or
+// is too large (a terabyte of holes) takes none; neither draws anything.
 TEST_F(SceneObjectTest, UnreadableFileTakesNoIdAndDrawsNothing) {
     m_dir.Write("empty.vtx", "");
     ASSERT_EQ(truncate(m_dir.Write("huge.vtx", "").c_str(), off_t{1} << 40), 0);

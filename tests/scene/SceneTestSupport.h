@@ -1,7 +1,6 @@
 #pragma once
 
 #include <GL/gl.h>
-#include <gtest/gtest.h>
 
 #include <array>
 
@@ -14,17 +13,10 @@ struct ScopedTempDir : TempDir {
     ScopedTempDir() : TempDir(true) {}
 };
 
-inline std::array<float, 16> CurrentMatrix(GLenum which = GL_MODELVIEW_MATRIX) {
+inline std::array<float, 16> CurrentMatrix() {
     std::array<float, 16> m{};
-    glGetFloatv(which, m.data());
+    glGetFloatv(GL_MODELVIEW_MATRIX, m.data());
     return m;
-}
-
-// Where the current model-view matrix takes a point (column-major, w = 1).
-inline std::array<double, 3> Transform(const std::array<float, 16>& m, double x, double y,
-                                       double z) {
-    return {m[0] * x + m[4] * y + m[8] * z + m[12], m[1] * x + m[5] * y + m[9] * z + m[13],
-            m[2] * x + m[6] * y + m[10] * z + m[14]};
 }
 
 }  // namespace bravok::test

@@ -36,28 +36,17 @@ Values Nine(int first, int stored = 9, Values before = {}) {
 
 TEST(VertexFile, LinesPairIntoTrianglesWhateverTheLocale) {
     const std::string four = Line(0) + "\n" + Line(10) + "\n" + Line(20) + "\n" + Line(30) + "\n";
-    const std::string longest(258 - Line(1).size(), ' ');  // with its break: one read
     struct Case {
         const char* what;
         std::string bytes;
         Values vertices, normals;
     } cases[] = {
-        {"corners, then normals", four, Nine(20, 9, Nine(0)), Nine(30, 9, Nine(10))},
         {"unpaired last line", four + Line(40), Nine(20, 9, Nine(0)), Nine(30, 9, Nine(10))},
-        {"empty", "", {}, {}},
-        {"one line", Line(0) + "\n", {}, {}},
         {"blank lines count", "\n\n", Nine(0, 0), Nine(0, 0)},
         {"CR LF and no last break", Line(1) + "\r\n" + Line(2), Nine(1), Nine(2)},
-        {"tabs, runs of blanks, a tenth number", " 1\t2  3\v4\f5\r6 7 8 9 10\n\t1 2 3 4 5 6 7 8 9",
-         Nine(1), Nine(1)},
-        {"short and broken lines", "1 2 3\n4 5 x 7\n", Nine(1, 3), Nine(4, 2)},
-        {"258 characters", Line(1) + longest + "\n" + Line(2) + "\n", Nine(1), Nine(2)},
         {"forms a comma locale reads otherwise",
          "1.5 -2.25 3e-1 0x1.8p1 1e999 .5 0 0 0\n\n",
          {1.5, -2.25, 0.3, 3.0, HUGE_VAL, 0.5, 0, 0, 0},
-         Nine(0, 0)},
-        {"258 characters and CR LF", Line(1) + longest + "\r\n" + Line(2) + "\n", Nine(1), Nine(2)},
-        {"259 characters: the break is a line", Line(1) + longest + " \n" + Line(2) + "\n", Nine(1),
          Nine(0, 0)},
     };
     // The window toolkit sets the process locale from the environment: a German
@@ -78,8 +67,7 @@ TEST(VertexFile, LinesPairIntoTrianglesWhateverTheLocale) {
     EXPECT_EQ(afterwards, 1.5) << "the caller's locale is back in force";
 }
 
-// A random line built to reach every way the C library reads a number, and
-// every way a number can be cut or end a line.
+// A random line that reaches every way the C library reads, cuts or ends a number.
 std::string RandomLine(std::mt19937_64& rng) {
     auto pick = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
     auto digits = [&](int count) {
@@ -137,23 +125,18 @@ TEST(VertexFile, EveryValueHasTheBitsOfTheCLibrary) {
 
     const VertexMesh mesh = ReadVertexBytes(Bytes(text), 3);
     ASSERT_EQ(static_cast<std::size_t>(mesh.triangleCount), expected.size() / 2);
-    int wrong = 0;
     for (std::size_t piece = 0; piece / 2 < static_cast<std::size_t>(mesh.triangleCount); ++piece)
         for (int i = 0; i < 9; ++i) {
             const double ours = (piece % 2 ? mesh.normals : mesh.vertices)[piece / 2 * 9 + i];
-            const double theirs = expected[piece][i];
-            if (std::bit_cast<std::uint64_t>(ours) != std::bit_cast<std::uint64_t>(theirs) &&
-                ++wrong <= 5)
-                ADD_FAILURE() << "seed " << seed << ", piece " << piece << ", value " << i << ": "
-                              << ours << " instead of " << theirs;
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(ours),
+                      std::bit_cast<std::uint64_t>(expected[piece][i]))
+                << "seed " << seed << ", piece " << piece << ", value " << i << ": " << ours
+                << " instead of " << expected[piece][i];
         }
-    EXPECT_EQ(wrong, 0);
 }
 
-// Nothing but a regular file is read: the others are refused at once, as files
-// that cannot be opened, where reading them would block or never end. A file so
-// large that its mesh could never fit is refused from its size alone: here a
-// terabyte of holes that would take hours to count.
+// Only regular files are read: the others would block or never end. A file too
+// large to fit is refused from its size alone (a terabyte of holes here).
 TEST(VertexFile, OnlyRegularFilesOfAPossibleSizeAreRead) {
     test::TempDir dir;
     ASSERT_EQ(mkfifo((dir / "fifo.vtx").c_str(), 0600), 0);

@@ -4,29 +4,23 @@
 
 namespace bravok::test {
 
-EglContext::EglContext(int width, int height) : m_width(width), m_height(height) {
+EglContext::EglContext(int width, int height) {
     auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
         eglGetProcAddress("eglGetPlatformDisplayEXT"));
     if (getPlatformDisplay == nullptr) return;
     m_display = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
     if (m_display == EGL_NO_DISPLAY || !eglInitialize(m_display, nullptr, nullptr)) return;
 
-    const EGLint configAttributes[] = {EGL_SURFACE_TYPE,
-                                       EGL_PBUFFER_BIT,
-                                       EGL_RED_SIZE,
-                                       8,
-                                       EGL_GREEN_SIZE,
-                                       8,
-                                       EGL_BLUE_SIZE,
-                                       8,
-                                       EGL_DEPTH_SIZE,
-                                       24,
-                                       EGL_RENDERABLE_TYPE,
-                                       EGL_OPENGL_BIT,
-                                       EGL_NONE};
+    const EGLint configAttributes[][2] = {{EGL_SURFACE_TYPE, EGL_PBUFFER_BIT},
+                                          {EGL_RED_SIZE, 8},
+                                          {EGL_GREEN_SIZE, 8},
+                                          {EGL_BLUE_SIZE, 8},
+                                          {EGL_DEPTH_SIZE, 24},
+                                          {EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT},
+                                          {EGL_NONE, EGL_NONE}};
     EGLConfig config = nullptr;
     EGLint count = 0;
-    if (!eglChooseConfig(m_display, configAttributes, &config, 1, &count) || count < 1) return;
+    if (!eglChooseConfig(m_display, configAttributes[0], &config, 1, &count) || count < 1) return;
     if (!eglBindAPI(EGL_OPENGL_API)) return;
     const EGLint surfaceAttributes[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
     m_surface = eglCreatePbufferSurface(m_display, config, surfaceAttributes);
@@ -57,45 +51,20 @@ std::array<int, 3> EglContext::Pixel(int x, int y) const {
     return {rgba[0], rgba[1], rgba[2]};
 }
 
-std::vector<FeedbackPrimitive> ParseFeedback(const std::vector<GLfloat>& buffer, GLint used) {
+// The scene draws polygons and lines only; anything else is a fault of its own.
+std::vector<FeedbackPrimitive> ParseFeedback(const std::vector<GLfloat>& b, GLint used) {
     std::vector<FeedbackPrimitive> primitives;
-    auto readVertex = [&buffer](GLint& i) {
-        FeedbackVertex v{};
-        v.x = buffer[i++];
-        v.y = buffer[i++];
-        v.z = buffer[i++];
-        v.r = buffer[i++];
-        v.g = buffer[i++];
-        v.b = buffer[i++];
-        v.a = buffer[i++];
-        return v;
-    };
     for (GLint i = 0; i < used;) {
-        FeedbackPrimitive primitive{static_cast<GLenum>(buffer[i++]), {}};
-        int count = 0;
-        switch (primitive.token) {
-            case GL_POLYGON_TOKEN:
-                count = static_cast<int>(buffer[i++]);
-                break;
-            case GL_LINE_TOKEN:
-            case GL_LINE_RESET_TOKEN:
-                count = 2;
-                break;
-            case GL_POINT_TOKEN:
-            case GL_BITMAP_TOKEN:
-            case GL_DRAW_PIXEL_TOKEN:
-            case GL_COPY_PIXEL_TOKEN:
-                count = 1;
-                break;
-            case GL_PASS_THROUGH_TOKEN:
-                ++i;
-                continue;
-            default:
-                ADD_FAILURE() << "unexpected feedback token " << primitive.token;
-                return primitives;
+        FeedbackPrimitive p{static_cast<GLenum>(b[i++]), {}};
+        const bool line = p.token == GL_LINE_TOKEN || p.token == GL_LINE_RESET_TOKEN;
+        if (!line && p.token != GL_POLYGON_TOKEN) {
+            ADD_FAILURE() << "unexpected feedback token " << p.token;
+            break;
         }
-        for (int k = 0; k < count; ++k) primitive.vertices.push_back(readVertex(i));
-        primitives.push_back(std::move(primitive));
+        for (int n = line ? 2 : static_cast<int>(b[i++]); n > 0; --n, i += 7)
+            p.vertices.push_back(
+                {b[i], b[i + 1], b[i + 2], b[i + 3], b[i + 4], b[i + 5], b[i + 6]});
+        primitives.push_back(std::move(p));
     }
     return primitives;
 }

@@ -6,22 +6,20 @@
 namespace bravok::test {
 
 // Waits until pred holds, doing step between looks; false when a generous
-// deadline passes first. Tests wait for threads this way instead of sleeping a
-// fixed time, so a slow machine makes them slower, not flaky.
-template <typename Pred, typename Step>
-bool Eventually(Pred pred, std::chrono::milliseconds timeout, Step step) {
+// deadline passes first, so a slow machine makes tests slower, not flaky.
+inline void Breathe() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+template <typename Pred, typename Step = void (*)()>
+bool Eventually(Pred pred, std::chrono::milliseconds timeout = std::chrono::seconds(20),
+                Step step = Breathe) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (!pred()) {
         if (std::chrono::steady_clock::now() > deadline) return false;
         step();
     }
     return true;
-}
-
-template <typename Pred>
-bool Eventually(Pred pred, std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
-    return Eventually(pred, timeout,
-                      [] { std::this_thread::sleep_for(std::chrono::milliseconds(1)); });
 }
 
 }  // namespace bravok::test

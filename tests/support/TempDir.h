@@ -9,10 +9,8 @@
 
 namespace bravok::test {
 
-// A fresh folder of the test's own, made with mkdtemp so that parallel runs and
-// leftovers of a crashed run never share it; removed with everything in it at
-// the end. With enter set it is also the current folder while the object
-// lives, since the model reads its mesh by a relative name.
+// A fresh folder of the test's own (mkdtemp: parallel runs never share it),
+// removed with its contents; with enter set, the current folder while it lives.
 class TempDir {
   public:
     explicit TempDir(bool enter = false) {

@@ -2,8 +2,8 @@
 
 #include <GL/gl.h>
 
-#include <array>
 #include <mutex>
+#include <tuple>
 
 #include "platform/WorkerThread.h"
 #include "scene/MovingModel.h"
@@ -11,8 +11,7 @@
 
 namespace bravok {
 
-// The tests' one way into the scene objects' private state, so that the
-// program's own code sees only what the game makes public.
+// The tests' one way into the scene objects' private state.
 struct TestAccess {
     struct Pose {
         float rotX = 0, rotY = 0, posX = 0, posY = 0, posZ = 0;
@@ -28,41 +27,25 @@ struct TestAccess {
         std::scoped_lock lock(player.m_lock);
         return PoseOf(player);
     }
-    static Pose GetPose(const CSceneObject& object) { return PoseOf(object); }
-    static void SetPose(CSceneObject& object, const Pose& pose) {
-        object.m_rotX = pose.rotX;
-        object.m_rotY = pose.rotY;
-        object.m_posX = pose.posX;
-        object.m_posY = pose.posY;
-        object.m_posZ = pose.posZ;
+    static void SetPose(CSceneObject& o, const Pose& p) {
+        std::tie(o.m_rotX, o.m_rotY, o.m_posX, o.m_posY, o.m_posZ) =
+            std::tie(p.rotX, p.rotY, p.posX, p.posY, p.posZ);
     }
 
     static GLuint ListId(const CSceneObject& object) { return object.m_listId; }
-    static int TriangleCount(const CSceneObject& object) { return object.m_triangleCount; }
-    static bool HasMesh(const CSceneObject& object) {
-        return object.m_vertices != nullptr && object.m_normals != nullptr;
+    static int LastPlayerList(const CPlayer& player) {
+        return static_cast<int>(player.m_roomListId);
     }
-    // ring, grid, room
-    static std::array<GLuint, 3> PlayerLists(const CPlayer& player) {
-        return {player.m_ringListId, player.m_gridListId, player.m_roomListId};
-    }
-    static const IWindowServices* Owner(const CPlayer& player) { return player.m_pFrame; }
     // For a check made on the thread that would hold it.
     static bool LockIsFree(CPlayer& player) {
-        if (!player.m_lock.try_lock()) return false;
-        player.m_lock.unlock();
-        return true;
+        return std::unique_lock(player.m_lock, std::try_to_lock).owns_lock();
     }
 
-    // The worker: whether one is running, how often it is paused, and whether
-    // it waits at its pause gate (where it is certain to do nothing).
+    // The worker: whether it runs, is paused, waits at its gate (doing nothing).
     static bool HasWorker(const CSceneObject& object) { return object.m_hThread != nullptr; }
-    static int PauseCount(const CSceneObject& object) {
-        return object.m_hThread ? PauseCount(*object.m_hThread) : 0;
-    }
-    static int PauseCount(const WorkerThread& thread) {
-        std::scoped_lock lock(thread.m_mutex);
-        return thread.m_pauseCount;
+    static int PauseCount(const CSceneObject& object) {  // of a running worker
+        std::scoped_lock lock(object.m_hThread->m_mutex);
+        return object.m_hThread->m_pauseCount;
     }
     static bool Parked(const CSceneObject& object) {
         return object.m_hThread && Parked(*object.m_hThread);

@@ -19,8 +19,4 @@ bool PumpUntil(Pred pred, std::chrono::milliseconds timeout = std::chrono::secon
     });
 }
 
-inline void PumpFor(std::chrono::milliseconds duration) {
-    PumpUntil([] { return false; }, duration);
-}
-
 }  // namespace bravok::test

@@ -1,6 +1,5 @@
-// The main routine of test programs that need wx's GUI: it starts wx on the display
-// in DISPLAY, runs the tests, and shuts wx down again. Listing the tests needs no
-// display, so that test discovery works anywhere.
+// Test programs that need wx's GUI start it on DISPLAY around the tests; listing
+// the tests needs no display, so that test discovery works anywhere.
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -23,13 +22,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "wx could not start; is DISPLAY set to a running X server?\n");
         return 1;
     }
-    int status = 1;
-    if (wxTheApp->CallOnInit()) {
-        status = RUN_ALL_TESTS();
-        wxTheApp->OnExit();
-    } else {
-        std::fprintf(stderr, "the wx application did not initialise\n");
-    }
+    const bool initialised = wxTheApp->CallOnInit();
+    if (!initialised) std::fprintf(stderr, "the wx application did not initialise\n");
+    const int status = initialised ? RUN_ALL_TESTS() : 1;
+    if (initialised) wxTheApp->OnExit();
     wxEntryCleanup();
     return status;
 }

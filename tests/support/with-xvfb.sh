@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# Runs a command on a virtual X server of its own, then stops the server.
-#   with-xvfb.sh [--wm] command args...
-# Xvfb picks a free display number itself (-displayfd), so any number of these
-# can run side by side. With --wm, openbox manages the windows, for tests where
-# focus and activation matter. XVFB_ARGS adds arguments of the server's own.
+# with-xvfb.sh [--wm] command args: runs a command on an X server of its own, on a
+# display number it picks itself (any number can run side by side). --wm adds
+# openbox, for tests of focus and activation; XVFB_ARGS adds server arguments.
 set -euo pipefail
 
 with_wm=0
