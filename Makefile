@@ -80,7 +80,7 @@ define run_fuzzers
 		IFS=: read -r target corpus entries <<<"$$pair"; log=build-fuzz/fuzz_$$target.log; \
 		mkdir -p build-fuzz/corpus/$$corpus; \
 		start=$$SECONDS; \
-		build-fuzz/fuzz/fuzz_$$target $(1) -print_final_stats=1 build-fuzz/corpus/$$corpus \
+		build-fuzz/fuzz/fuzz_$$target $(1) -max_len=65536 -print_final_stats=1 build-fuzz/corpus/$$corpus \
 			fuzz/corpus/$$corpus >$$log 2>&1 || { tail -n 60 $$log; echo "fuzz_$$target FAILED"; exit 1; }; \
 		echo "fuzz_$$target: $$(sed -n "s/^stat::number_of_executed_units: *//p" $$log) executions" \
 			"in $$((SECONDS - start)) s, $$(sed -n "s/^stat::new_units_added: *//p" $$log) new inputs"; \
@@ -102,7 +102,7 @@ DEB_BUILD ?= build
 test-deb: deps
 	cmake -S . -B $(DEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(DEB_BUILD) -j $(JOBS)
-	tests/support/with-xvfb.sh tests/install/deb_test.sh $(DEB_BUILD)
+	scripts/with-xvfb.sh tests/install/deb_test.sh $(DEB_BUILD)
 
 test: check test-tsan test-asan test-fuzz test-deb
 	@scripts/test-share.sh

@@ -22,7 +22,7 @@ fi
 
 shot="$build/bravok-screenshot.png"
 echo "run: no display here, so Bravok runs for a few seconds on a virtual X server."
-"$top/tests/support/with-xvfb.sh" --wm bash -c '
+"$top/scripts/with-xvfb.sh" --wm bash -c '
     "$1" & game=$!
     for _ in $(seq 100); do
         window=$(xdotool search --onlyvisible --name "^Bravok$" 2>/dev/null | head -1) && [[ -n $window ]] && break

@@ -13,4 +13,6 @@ count() {
 
 product=$(count src tools bench scripts packaging)
 tests=$(count tests fuzz)
-echo "Test share: ${tests} test lines of $((product + tests)) ($((100 * tests / (product + tests)))%; the aim is at most 34%)"
+awk -v t="$tests" -v p="$product" 'BEGIN {
+    printf "Test share: %d test lines of %d (%.1f%%; the aim is at most 34%%)\n", t, t + p, 100 * t / (t + p)
+}'
