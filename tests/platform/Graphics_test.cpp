@@ -1,14 +1,12 @@
 // The graphics services a bitmap uses: memory device context, palette, files.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <climits>
-#include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "TempDir.h"
 #include "platform/BinaryFile.h"
 #include "platform/FileException.h"
 #include "platform/MemoryDC.h"
@@ -123,10 +121,8 @@ TEST(Palette, NearestIndexAndEntries) {
 // A disk file and a memory file answer alike: a short read only at the end, the position
 // kept, seeking past the end allowed; failures throw the file exception.
 TEST(BinaryFile, DiskAndMemoryFilesReadAlikeAndFailuresThrow) {
-    const std::string path = testing::TempDir() + "bravok-file-" + std::to_string(getpid());
-    std::ofstream(path) << "bravok";
-    BinaryFile disk(path.c_str());
-    std::remove(path.c_str());
+    const test::TempDir dir;
+    BinaryFile disk(dir.Write("file", "bravok").c_str());
     const std::vector<std::uint8_t> bytes{'b', 'r', 'a', 'v', 'o', 'k'};
     MemoryFile memory(bytes);
     for (IBinaryFile* file : std::vector<IBinaryFile*>{&disk, &memory}) {
