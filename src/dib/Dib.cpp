@@ -61,26 +61,17 @@ bool CDib::Create(const BITMAPINFOHEADER* header, std::uint8_t* bits, bool copy)
     // that array, and it is copied before the array goes, unless it is exactly the
     // whole array, which then simply stays this object's own (so an owned array is
     // always as long as its image says, and OwnOffsetOf sees all of it).
-    if (const std::optional<std::int64_t> offset = OwnOffsetOf(bits)) {
-        if (*offset + layout->pixelBytes > OwnPixelBytes()) return false;
-        if (copy || *offset != 0 || layout->pixelBytes != OwnPixelBytes())
-            return TakeCopy(*header, colours, bits);
-        CHeapPtr<BITMAPINFO> info = dib::NewHeaderBlock(*header, colours);
-        if (info == nullptr) {
-            Release();
-            return false;
-        }
-        Replace(std::move(info), bits, true);
-        return true;
-    }
-    if (copy) return TakeCopy(*header, colours, bits);
+    const std::optional<std::int64_t> offset = OwnOffsetOf(bits);
+    if (offset && *offset + layout->pixelBytes > OwnPixelBytes()) return false;
+    const bool keepsOwnArray = offset && *offset == 0 && layout->pixelBytes == OwnPixelBytes();
+    if (copy || (offset && !keepsOwnArray)) return TakeCopy(*header, colours, bits);
 
     CHeapPtr<BITMAPINFO> info = dib::NewHeaderBlock(*header, colours);
     if (info == nullptr) {
         Release();
         return false;
     }
-    Replace(std::move(info), bits, false);
+    Replace(std::move(info), bits, keepsOwnArray);
     return true;
 }
 
