@@ -35,7 +35,7 @@ start_game() {
     WIN=$(xdotool search --onlyvisible --name '^Bravok$' | head -1)
     xdotool windowmove --sync "$WIN" 40 40 windowactivate --sync "$WIN" || true
     wait_for 10 geometry_settled || fail "the window never settled"
-    wait_for 20 green_near "$(shot start)" "$CENTRE_X" "$CENTRE_Y" || fail "no crosshair at the centre"
+    wait_for 20 crosshair_at_centre || fail "no crosshair at the centre"
 }
 
 # The frame and its GL canvas on the screen; the view is the canvas and the
@@ -67,6 +67,8 @@ count() {
 }
 RED='r>0.25 && g<0.12 && b<0.12'
 green_near() { (($(count "$1" 'g>0.6 && r<0.35 && b<0.35' "$2" "$3") > 0)); }
+# Takes a new screenshot on every call, so a wait sees frames drawn after it began.
+crosshair_at_centre() { green_near "$(shot start)" "$CENTRE_X" "$CENTRE_Y"; }
 is_grey() { (($(count "$1" 'r>0.12 && r==g && g==b' "$2" "$3") == 25)); }
 
 # Whether the game has played sound since the last mark (the device writes silence all along).
