@@ -11,7 +11,7 @@ CTEST ?= ctest
 CTEST_ARGS ?= --output-on-failure -j $(JOBS) --timeout 300
 
 .PHONY: all deps build run check test tsan-build test-tsan asan-build test-asan fuzz-build \
-	test-fuzz fuzz-long test-deb clean
+	test-fuzz fuzz-long test-deb check-mingw clean
 
 all: build
 
@@ -104,7 +104,12 @@ test-deb: deps
 	cmake --build $(DEB_BUILD) -j $(JOBS)
 	scripts/with-xvfb.sh tests/install/deb_test.sh $(DEB_BUILD)
 
-test: check test-tsan test-asan test-fuzz test-deb
+# The code with no window toolkit in it compiles for Windows as it is, with
+# and without <windows.h> first (syntax only, with mingw-w64).
+check-mingw: deps
+	@scripts/check-mingw.sh
+
+test: check check-mingw test-tsan test-asan test-fuzz test-deb
 	@scripts/test-share.sh
 
 clean:
