@@ -18,6 +18,9 @@ wxBEGIN_EVENT_TABLE(CMainFrame, wxFrame)
     EVT_SIZE(CMainFrame::OnFrameSize)
     EVT_MOVE(CMainFrame::OnFrameMove)
     EVT_CLOSE(CMainFrame::OnClose)
+    EVT_MENU_OPEN(CMainFrame::OnMenuOpen)
+    EVT_MENU_CLOSE(CMainFrame::OnMenuClose)
+    EVT_ACTIVATE(CMainFrame::OnFrameActivate)
 wxEND_EVENT_TABLE()
     // clang-format on
 
