@@ -69,6 +69,8 @@ void CMainFrame::OnCaptureLost(wxMouseCaptureLostEvent&) {
     // Another window took the pointer (a menu opened, the focus moved). The
     // mouse-look state stays as it is until Escape, as it would on any
     // deactivation; the pointer is held again once the window may have it.
+    // The loss may be reported only after the menu that caused it has closed.
+    CallAfter([this] { RecaptureMouse(); });
 }
 
 void CMainFrame::OnMenuOpen(wxMenuEvent& event) {
@@ -85,7 +87,12 @@ void CMainFrame::OnMenuClose(wxMenuEvent& event) {
 
 void CMainFrame::OnFrameActivate(wxActivateEvent& event) {
     event.Skip();
-    if (event.GetActive()) CallAfter([this] { RecaptureMouse(); });
+    // The window holds the pointer only while it is active: a dialog opening
+    // just after a menu closed must not find it held.
+    if (event.GetActive())
+        CallAfter([this] { RecaptureMouse(); });
+    else if (m_bCaptured)
+        ReleaseCapture();
 }
 
 void CMainFrame::RecaptureMouse() {
