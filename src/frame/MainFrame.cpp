@@ -5,6 +5,7 @@
 #include "frame/CommandIds.h"
 #include "platform/SdlSoundService.h"
 #include "platform/X11Display.h"
+#include "platform/X11Keyboard.h"
 
 namespace bravok {
 
@@ -17,6 +18,9 @@ wxBEGIN_EVENT_TABLE(CMainFrame, wxFrame)
     EVT_SIZE(CMainFrame::OnFrameSize)
     EVT_MOVE(CMainFrame::OnFrameMove)
     EVT_CLOSE(CMainFrame::OnClose)
+    EVT_MENU_OPEN(CMainFrame::OnMenuOpen)
+    EVT_MENU_CLOSE(CMainFrame::OnMenuClose)
+    EVT_ACTIVATE(CMainFrame::OnFrameActivate)
 wxEND_EVENT_TABLE()
     // clang-format on
 
@@ -77,6 +81,9 @@ int CMainFrame::OnCreate() {
         return -1;
     }
     BindCanvasEvents();
+    // The keys are read from the server before the workers start, whichever of
+    // the game's windows has the keyboard.
+    m_keys.AttachKeyboard(OpenX11Keyboard(wxGetX11Display()));
     // The scene's steps follow when the canvas is first realised; the status
     // bar needs no context and comes now, so the window is laid out once.
     m_wndStatusBar = CreateStatusBar(1);
