@@ -11,12 +11,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    for (int parts = 1; parts <= 4; ++parts) {
-        const std::string mismatch = bravok::test::VertexMismatch(bytes, parts);
-        if (!mismatch.empty()) {
-            std::fprintf(stderr, "%d parts: %s\n", parts, mismatch.c_str());
-            std::abort();
-        }
-    }
+    for (int parts = 1; parts <= 4; ++parts)
+        if (const std::string mismatch = bravok::test::VertexMismatch(bytes, parts);
+            !mismatch.empty())
+            std::fprintf(stderr, "%d parts: %s\n", parts, mismatch.c_str()), std::abort();
     return 0;
 }

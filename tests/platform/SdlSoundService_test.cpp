@@ -152,17 +152,15 @@ TEST_F(SdlSound, ARequestStillWaitingToStartIsReplacedByTheNextOne) {
     sound->PlayAsync("low.wav");
     std::ifstream device("held.fifo", std::ios::binary);
     int low = 0, first = 0;
-    for (int frames = 0; frames < 10 * kRate && low < kRate / 100 && first == 0; ++frames) {
-        char frame[4];
-        ASSERT_TRUE(device.read(frame, 4));
+    char frame[4];
+    for (int n = 0; n < 10 * kRate && low < kRate / 100 && !first && device.read(frame, 4); ++n) {
         const int left = std::int16_t(std::uint8_t(frame[0]) | std::uint8_t(frame[1]) << 8);
         low += std::abs(left + 3000) <= 30;
         first += Long(left);
     }
     // The pipe is read to its end while the service closes it, so the device never blocks.
     auto ended = std::async(std::launch::async, [&sound] { sound.reset(); });
-    for (char rest[4096]; device.read(rest, sizeof rest);) {
-    }
+    while (device.read(frame, 4)) continue;
     ended.get();
     EXPECT_EQ(first, 0) << "the request that was replaced played";
     EXPECT_GE(low, kRate / 100) << "the latest request did not play";
