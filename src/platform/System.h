@@ -4,6 +4,7 @@
 // system has its implementation in a file of its own (posix/System.cpp); this
 // header names no system's types.
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -13,6 +14,13 @@ namespace bravok {
 // or less where the process's address space is limited. UINT64_MAX when
 // neither can be learnt.
 std::uint64_t MemoryLimit();
+
+// A hint that the large array at [begin, begin + bytes), allocated and not yet
+// written, is about to be filled at once: the system may back it with large
+// pages, so that filling it costs a few page faults instead of one every few
+// kilobytes. Changes nothing the program can see; does nothing where the system
+// has no such pages.
+void PreferLargePages(void* begin, std::size_t bytes);
 
 // Reads up to nine numbers from the NUL-terminated text exactly as the C
 // library's sscanf with "%lf %lf %lf %lf %lf %lf %lf %lf %lf" does in the "C"

@@ -55,6 +55,8 @@ VertexMesh ReadVertexParts(const std::vector<LineRange>& ranges, int threads,
     // Both arrays or none: a mesh never has a count its arrays do not match.
     auto vertices = std::make_unique_for_overwrite<double[]>(values);
     auto normals = std::make_unique_for_overwrite<double[]>(values);
+    PreferLargePages(vertices.get(), values * sizeof(double));
+    PreferLargePages(normals.get(), values * sizeof(double));
 
     // The file may have changed since it was counted: each part fills exactly
     // the values of the pieces it counted, whatever it reads now, and zeros
