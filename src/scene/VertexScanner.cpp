@@ -171,7 +171,9 @@ int ScanVertexLine(std::string_view piece, double* out) {
     assert(std::fegetround() == FE_TONEAREST);
     assert(piece.size() < kVertexLineBufferSize);
     const char* line = piece.data();
-    const std::size_t length = piece.size();
+    // Where assertions are off, a longer piece is still never copied past the
+    // buffers below: what lies beyond a line's 259 characters is never read.
+    const std::size_t length = std::min(piece.size(), kVertexLineBufferSize - 1);
     // Numbers are read in place when white space ends the piece, as the line
     // break does, so that no number runs past it; a piece cut inside a number
     // is read from a copy that ends in NULs. A NUL inside the piece, where the

@@ -24,6 +24,10 @@ std::uint64_t MemoryLimit() {
 
 void PreferLargePages(void* begin, std::size_t bytes) {
 #ifdef MADV_HUGEPAGE
+    // An array smaller than one large page (2 MB on x86-64) gains nothing, and
+    // marking part of the heap would only split it into more mappings.
+    constexpr std::size_t kLargePage = std::size_t{2} << 20;
+    if (bytes < kLargePage) return;
     // madvise takes whole pages: the pages wholly inside the array.
     const auto pageSize = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
     const auto first =
