@@ -60,9 +60,10 @@ inline int DigitRun(const char* p, std::uint64_t& low) {
 }
 
 // The value of a run of 1 to 8 digits whose low nibbles DigitRun gave: the
-// digits become the last of eight, after leading zeros, and are combined
-// pairwise (tens and units), then the pairs into fours and the fours into the
-// whole, three multiplications in all.
+// digits become the last of eight, after leading zeros; one multiplication
+// makes each pair of digits a number of 0 to 99 in its byte, and two more
+// weigh the four pairs by their powers of a hundred and add them up in the
+// word's upper half.
 inline std::uint64_t DigitRunValue(std::uint64_t low, int run) {
     std::uint64_t value = low << (8 * (8 - run));
     value = value * 10 + (value >> 8);
