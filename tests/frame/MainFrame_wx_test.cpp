@@ -172,7 +172,8 @@ TEST_F(MainFrameTest, InactiveApplicationPausesBothWorkers) {
 
 TEST_F(MainFrameTest, RepeatedRepaintRequestsPostOnce) {
     TestFrame* frame = MakeFrame();
-    frame->StopWorkers();  // no requests of the worker's own
+    frame->StopWorkers();              // no requests of the worker's own
+    wxTheApp->ProcessPendingEvents();  // one it made last may still wait to run
     const int before = frame->posts;
     std::thread worker([frame] {
         for (int i = 0; i < 100; ++i) frame->WindowServices().InvalidateRect();
