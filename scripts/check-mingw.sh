@@ -29,20 +29,24 @@ printf '#include "%s"\n' "${headers[@]#src/}" >"${TMPDIR:-/tmp}/check-mingw-head
 printf '%s\n' "${TMPDIR:-/tmp}/check-mingw-headers.cpp" "${sources[@]}" |
     xargs -P "${JOBS:-2}" -I{} bash -c 'check {}'
 
-$CXX $FLAGS -x c++ - <<'EOF'
-#include <windows.h>
-#include "platform/DibFormat.h"
-#include "platform/VirtualKeys.h"
-#include "render/PixelFormat.h"
-#define SAME(name) static_assert(name == bravok::name, #name)
-SAME(BI_RGB); SAME(DIB_RGB_COLORS); SAME(DIB_PAL_COLORS); SAME(SRCCOPY); SAME(CLR_INVALID);
-SAME(PFD_DOUBLEBUFFER); SAME(PFD_DRAW_TO_WINDOW); SAME(PFD_SUPPORT_OPENGL); SAME(PFD_NEED_PALETTE);
-SAME(PFD_TYPE_RGBA); SAME(VK_LBUTTON); SAME(VK_BACK); SAME(VK_SHIFT); SAME(VK_CONTROL);
-SAME(VK_ESCAPE); SAME(VK_LEFT); SAME(VK_UP); SAME(VK_RIGHT); SAME(VK_DOWN); SAME(VK_INSERT);
-SAME(VK_DELETE); SAME(VK_F1); SAME(VK_F6); SAME(VK_LSHIFT); SAME(VK_RSHIFT); SAME(VK_LCONTROL);
-SAME(VK_RCONTROL);
-static_assert(RGB(1, 2, 3) == bravok::RGB(1, 2, 3));
-static_assert(sizeof(BITMAPINFOHEADER) == sizeof(bravok::BITMAPINFOHEADER));
-static_assert(sizeof(PIXELFORMATDESCRIPTOR) == bravok::PixelFormatDescriptor{}.nSize);
-EOF
+# Each name the project declares beside the system's macro of the same name
+# has the system's value: the macro's value is kept, the macro set aside, and
+# the two compared.
+names="BI_RGB DIB_RGB_COLORS DIB_PAL_COLORS SRCCOPY CLR_INVALID PFD_DOUBLEBUFFER PFD_DRAW_TO_WINDOW
+    PFD_SUPPORT_OPENGL PFD_NEED_PALETTE PFD_TYPE_RGBA VK_LBUTTON VK_BACK VK_SHIFT VK_CONTROL
+    VK_ESCAPE VK_LEFT VK_UP VK_RIGHT VK_DOWN VK_INSERT VK_DELETE VK_F1 VK_F6 VK_LSHIFT VK_RSHIFT
+    VK_LCONTROL VK_RCONTROL"
+{
+    echo '#include <windows.h>'
+    printf '#include "%s"\n' platform/DibFormat.h platform/VirtualKeys.h \
+        render/PixelFormat.h app/StringTable.h
+    for name in $names; do
+        printf 'constexpr auto system_%s = %s;\n#undef %s\n' "$name" "$name" "$name"
+        printf 'static_assert(system_%s == bravok::%s, "%s");\n' "$name" "$name" "$name"
+    done
+    # Function-like macros stay unexpanded when the name is not followed by "(".
+    echo 'static_assert(RGB(1, 2, 3) == (bravok::RGB)(1, 2, 3), "RGB");'
+    echo 'static_assert(sizeof(BITMAPINFOHEADER) == sizeof(bravok::BITMAPINFOHEADER));'
+    echo 'static_assert(sizeof(PIXELFORMATDESCRIPTOR) == bravok::PixelFormatDescriptor{}.nSize);'
+} | $CXX $FLAGS -x c++ - || { echo "check-mingw: a name shared with the system has another value" >&2 && exit 1; }
 echo "check-mingw: $((${#sources[@]} + ${#headers[@]})) files compile for Windows, with and without <windows.h> first"
