@@ -7,7 +7,8 @@ mkdir -p "$ARTIFACTS"
 trap 'finish' EXIT
 finish() {
     local status=$?
-    [[ -n $GAME_PID ]] && kill -KILL "$GAME_PID" 2>/dev/null
+    # The game, if still running, and any other program the script started.
+    local jobs && jobs=$(jobs -p) && [[ -n $jobs ]] && kill -KILL $jobs 2>/dev/null
     ((status == 0)) || tail -n 30 "$WORK/game.log" >&2 || true
     rm -rf "$WORK"
     exit "$status"
