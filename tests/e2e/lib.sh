@@ -26,10 +26,11 @@ wait_for() {
 }
 
 # Starts the game in folder $1 (default: the data), its sound going to
-# $WORK/sound.raw, and waits until the settled window shows the crosshair.
+# $SOUND_DEVICE, and waits until the settled window shows the crosshair.
+SOUND_DEVICE=$WORK/sound.raw
 start_game() {
     : >"$WORK/sound.raw"
-    (cd "${1:-$DATA}" && exec env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$WORK/sound.raw" \
+    (cd "${1:-$DATA}" && exec env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$SOUND_DEVICE" \
         SDL_DISKAUDIODELAY=10 NO_AT_BRIDGE=1 "$BRAVOK") >"$WORK/game.log" 2>&1 &
     GAME_PID=$!
     wait_for 30 xdotool search --onlyvisible --name '^Bravok$' || fail "no Bravok window"
