@@ -15,10 +15,12 @@ while ((pid > 1)); do
     pid=$(awk '/^PPid:/ {print $2}' "/proc/$pid/status" 2>/dev/null || echo 1)
 done
 
-for dir in /proc/[0-9]*; do
-    pid=${dir#/proc/}
+# One grep for all: a process that ended meanwhile, or a zombie, has no
+# environment to read and is passed over.
+files=$(grep -lzxF -- "$mark" /proc/[0-9]*/environ 2>/dev/null || true)
+for file in $files; do
+    pid=${file#/proc/} && pid=${pid%/environ}
     [[ -z ${ancestry[$pid]:-} ]] || continue
-    # A process that ended meanwhile, or a zombie, has no environment to read.
-    grep -qzxF -- "$mark" "$dir/environ" 2>/dev/null || continue
-    echo "$pid $(tr '\0' ' ' <"$dir/cmdline" 2>/dev/null)"
+    command=$(tr '\0' ' ' 2>/dev/null <"/proc/$pid/cmdline") || continue
+    echo "$pid $command"
 done
