@@ -8,7 +8,7 @@ trap 'finish' EXIT
 finish() {
     local status=$?
     # The game, if still running, and any other program the script started.
-    local jobs && jobs=$(jobs -p) && [[ -n $jobs ]] && kill -KILL $jobs 2>/dev/null
+    local jobs && jobs=$(jobs -p) && [[ -n $jobs ]] && kill -KILL $jobs 2>/dev/null || true
     ((status == 0)) || tail -n 30 "$WORK/game.log" >&2 || true
     rm -rf "$WORK"
     exit "$status"
