@@ -50,9 +50,11 @@ read_geometry() {
     VIEW_H=$((FRAME_Y + FRAME_H - VIEW_Y)) CENTRE_X=$((VIEW_X + VIEW_W / 2))
     CENTRE_Y=$((VIEW_Y + VIEW_H / 2))
 }
+# Settled: moved, laid out with the menu bar above the view (it joins the window
+# at the first paint), and still for a moment.
 geometry_settled() {
     read_geometry && local before="$VIEW_X $VIEW_Y $VIEW_W $VIEW_H" && sleep 0.1 && read_geometry &&
-        [[ $before == "$VIEW_X $VIEW_Y $VIEW_W $VIEW_H" ]] && ((FRAME_X >= 40))
+        [[ $before == "$VIEW_X $VIEW_Y $VIEW_W $VIEW_H" ]] && ((FRAME_X >= 40 && VIEW_Y > FRAME_Y))
 }
 window_box() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
