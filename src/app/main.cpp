@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "app/MainApp.h"
+#include "platform/SdlSoundService.h"
 #include "platform/X11Display.h"
 
 wxIMPLEMENT_APP_NO_MAIN(bravok::CMainApp);
@@ -24,6 +25,8 @@ int main(int argc, char** argv) {
                      display ? "\"" : "");
         return 1;
     }
+    // Before wx, GTK or anything else starts a thread.
+    bravok::SdlSoundService::PrepareProcess();
     // wx answers -1 when the game could not start; the shell should see 1.
     const int status = wxEntry(argc, argv);
     return status < 0 ? 1 : status;

@@ -173,6 +173,8 @@ TEST_F(MainFrameTest, InactiveApplicationPausesBothWorkers) {
 TEST_F(MainFrameTest, RepeatedRepaintRequestsPostOnce) {
     TestFrame* frame = MakeFrame();
     frame->StopWorkers();  // no requests of the worker's own
+    // Its last tick may have left a repaint posted that has not run yet.
+    ASSERT_TRUE(PumpUntil([&] { return !CMainFrameTestAccess(*frame).RepaintPending(); }));
     const int before = frame->posts;
     std::thread worker([frame] {
         for (int i = 0; i < 100; ++i) frame->InvalidateRect();
