@@ -10,8 +10,8 @@ JOBS ?= $(shell nproc)
 CTEST ?= ctest
 CTEST_ARGS ?= --output-on-failure -j $(JOBS) --timeout 300
 
-.PHONY: all deps build run check test tsan-build test-tsan asan-build test-asan fuzz-build \
-	test-fuzz fuzz-long test-deb check-mingw clean
+.PHONY: all deps build run check test test-steps tsan-build test-tsan asan-build test-asan \
+	fuzz-build test-fuzz fuzz-long test-deb test-stress stress-steps check-mingw clean
 
 all: build
 
@@ -27,7 +27,11 @@ build: deps
 	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build build -j $(JOBS)
 
-run: build
+# The game alone and what it needs to start; the tests, benchmarks and tools
+# are built by the first `make build` or `make test`.
+run: deps
+	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build build -j $(JOBS) --target bravok
 	@scripts/run.sh
 
 # The plain build's tests only: the quick loop while working.
@@ -109,8 +113,38 @@ test-deb: deps
 check-mingw: deps
 	@scripts/check-mingw.sh
 
-test: check check-mingw test-tsan test-asan test-fuzz test-deb
+# Every process the suite starts carries this run's mark in its environment, so
+# that at its end, passed or failed, it can tell whether it left one running
+# (a game, an X server, a window manager, a bus) on a machine where others run
+# the same programs. It fails if so, and ends them.
+ifndef BRAVOK_TEST_RUN
+BRAVOK_TEST_RUN := $(shell echo $$PPID-$$(date +%s%N))
+endif
+export BRAVOK_TEST_RUN
+LEFT_RUNNING = left=$$(scripts/marked-processes.sh BRAVOK_TEST_RUN=$(BRAVOK_TEST_RUN)); \
+	if [[ -n $$left ]]; then echo "$@: the tests left these running, now killed:"; echo "$$left"; \
+		kill -KILL $$(cut -d' ' -f1 <<<"$$left") 2>/dev/null; exit 1; fi
+SHELL := bash
+
+test:
+	@status=0; $(MAKE) --no-print-directory test-steps || status=$$?; \
+	$(LEFT_RUNNING); exit $$status
+
+test-steps: check check-mingw test-tsan test-asan test-fuzz test-deb
 	@scripts/test-share.sh
+
+# The tests a busy machine upsets most (windows, frame, application and the real
+# game end to end, installed too), with a busy loop for every core
+# beside them, plain and under ThreadSanitizer. Waits that take their evidence
+# once, or tests that assume another thread has been scheduled, fail here.
+test-stress: build tsan-build
+	@status=0; scripts/busy-beside.sh $(MAKE) --no-print-directory stress-steps || status=$$?; \
+	$(LEFT_RUNNING); exit $$status
+
+STRESS_TESTS = ^(MainFrameTest|MainAppTest|AboutDlg|e2e|install)\.
+stress-steps:
+	cd build && $(CTEST) $(CTEST_ARGS) -R '$(STRESS_TESTS)'
+	cd build-tsan && $(TSAN_ENV) $(CTEST) $(CTEST_ARGS) -R '$(STRESS_TESTS)'
 
 clean:
 	rm -rf build build-tsan build-asan build-fuzz

@@ -2,16 +2,33 @@
 # with-xvfb.sh [--wm] command args: runs a command on an X server of its own, on a
 # display number it picks itself (any number can run side by side). --wm adds
 # openbox, for tests of focus and activation; XVFB_ARGS adds server arguments.
+# Fails when the command leaves a process of its own running (a game it did not
+# reap, a helper some library forked), and ends those.
 set -euo pipefail
+here=$(dirname "$(readlink -f "$0")")
 
 with_wm=0
 if [[ ${1:-} == --wm ]]; then with_wm=1; shift; fi
 
 dir=$(mktemp -d)
+# What the command started carries this mark; the server and openbox do not.
+mark=BRAVOK_XVFB_SESSION=$dir
 cleanup() {
+    local status=$? left= deadline=$((SECONDS + 10))
+    # A process that was just told to end may take a moment over it.
+    while left=$("$here/marked-processes.sh" "$mark") && [[ -n $left ]] && ((SECONDS < deadline)); do
+        sleep 0.1
+    done
+    if [[ -n $left ]]; then
+        echo "with-xvfb: the command left these running, now killed:" >&2
+        echo "$left" >&2
+        kill -KILL $(cut -d' ' -f1 <<<"$left") 2>/dev/null || true
+        status=1
+    fi
     [[ -n ${wm_pid:-} ]] && kill "$wm_pid" 2>/dev/null && wait "$wm_pid" 2>/dev/null || true
     [[ -n ${xvfb_pid:-} ]] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null || true
     rm -rf "$dir"
+    exit "$status"
 }
 trap cleanup EXIT
 
@@ -37,6 +54,5 @@ if ((with_wm)); then
     done
 fi
 
-status=0
-"$@" || status=$?
-exit "$status"
+export "${mark?}"
+"$@"

@@ -6,6 +6,7 @@
 
 #include "app/MainApp.h"
 #include "platform/Display.h"
+#include "platform/SoundService.h"
 
 wxIMPLEMENT_APP_NO_MAIN(bravok::CMainApp);
 
@@ -14,6 +15,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bravok: %s\n", problem->c_str());
         return 1;
     }
+    // Before wx, GTK or anything else starts a thread.
+    bravok::PrepareSoundService();
     // wx answers -1 when the game could not start; the shell should see 1.
     const int status = wxEntry(argc, argv);
     return status < 0 ? 1 : status;

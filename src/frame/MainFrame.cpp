@@ -45,6 +45,11 @@ bool CMainFrame::LoadFrame(FrameResources resources, long style) {
     if (!Create(nullptr, wxID_ANY, resources.title, wxDefaultPosition, size, style)) return false;
     SetIcons(resources.icons);
     SetMenuBar(resources.menuBar.release());
+    // Hidden until the window is on the screen. As a window first shows, wx lays it out at
+    // a stand-in size of a pixel or two while it learns the size of the desktop's frame;
+    // the menu bar cannot be that narrow, and GTK reports it as a critical error. The menu
+    // bar joins at the first paint, before the scene's first frame, at the same outer size.
+    if (wxMenuBar* menuBar = GetMenuBar()) menuBar->Hide();
     SetAcceleratorTable(resources.accelerators);
     m_idleMessage = resources.idleMessage;
     return OnCreate() != -1;
@@ -98,6 +103,7 @@ int CMainFrame::OnCreate() {
 
 void CMainFrame::OnSceneRealized() {
     if (m_sceneReady || m_hRC == nullptr || m_destroyed) return;
+    if (wxMenuBar* menuBar = GetMenuBar()) menuBar->Show();
     UpdateSnapshot();  // the input worker reads the client size as it starts
     if (!m_hRC->SetCurrent(*m_canvas)) return;
     m_sceneReady = true;

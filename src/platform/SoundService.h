@@ -18,4 +18,8 @@ class ISoundService {
 // The system's own sound service, made by its backend.
 std::unique_ptr<ISoundService> CreateSoundService();
 
+// Readies the process for the system's sound service: first thing in main,
+// before any thread starts.
+void PrepareSoundService();
+
 }  // namespace bravok

@@ -47,7 +47,7 @@ TEST(AboutDlg, EscapeAndEnterEndTheModalLoop) {
         CAboutDlg dialog;
         wxTimer watchdog;
         watchdog.Bind(wxEVT_TIMER, [&dialog](wxTimerEvent&) { dialog.EndModal(wxID_ABORT); });
-        watchdog.StartOnce(10000);
+        watchdog.StartOnce(60000);  // longer than the waits below, on a busy machine too
         dialog.CallAfter([&dialog, key] {
             test::PumpUntil([&dialog] { return dialog.IsShownOnScreen(); });
             wxUIActionSimulator input;

@@ -7,7 +7,8 @@ mkdir -p "$ARTIFACTS"
 trap 'finish' EXIT
 finish() {
     local status=$?
-    [[ -n $GAME_PID ]] && kill -KILL "$GAME_PID" 2>/dev/null
+    # The game, if still running, and any other program the script started.
+    local jobs && jobs=$(jobs -p) && [[ -n $jobs ]] && kill -KILL $jobs 2>/dev/null || true
     ((status == 0)) || tail -n 30 "$WORK/game.log" >&2 || true
     rm -rf "$WORK"
     exit "$status"
@@ -25,10 +26,11 @@ wait_for() {
 }
 
 # Starts the game in folder $1 (default: the data), its sound going to
-# $WORK/sound.raw, and waits until the settled window shows the crosshair.
+# $SOUND_DEVICE, and waits until the settled window shows the crosshair.
+SOUND_DEVICE=$WORK/sound.raw
 start_game() {
     : >"$WORK/sound.raw"
-    (cd "${1:-$DATA}" && exec env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$WORK/sound.raw" \
+    (cd "${1:-$DATA}" && exec env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$SOUND_DEVICE" \
         SDL_DISKAUDIODELAY=10 NO_AT_BRIDGE=1 "$BRAVOK") >"$WORK/game.log" 2>&1 &
     GAME_PID=$!
     wait_for 30 xdotool search --onlyvisible --name '^Bravok$' || fail "no Bravok window"
@@ -48,9 +50,11 @@ read_geometry() {
     VIEW_H=$((FRAME_Y + FRAME_H - VIEW_Y)) CENTRE_X=$((VIEW_X + VIEW_W / 2))
     CENTRE_Y=$((VIEW_Y + VIEW_H / 2))
 }
+# Settled: moved, laid out with the menu bar above the view (it joins the window
+# at the first paint), and still for a moment.
 geometry_settled() {
     read_geometry && local before="$VIEW_X $VIEW_Y $VIEW_W $VIEW_H" && sleep 0.1 && read_geometry &&
-        [[ $before == "$VIEW_X $VIEW_Y $VIEW_W $VIEW_H" ]] && ((FRAME_X >= 40))
+        [[ $before == "$VIEW_X $VIEW_Y $VIEW_W $VIEW_H" ]] && ((FRAME_X >= 40 && VIEW_Y > FRAME_Y))
 }
 window_box() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}

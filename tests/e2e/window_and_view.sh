@@ -1,8 +1,13 @@
 # The window as it opens, at any display scale: a view filled with the lit
 # room and no black, the green ring at the view's centre,
 # the red model swinging through it; Options > Grid and > Crosshair swap them.
+# Without a sound device, the game's one line about it is all its start prints.
 source "$(dirname "$0")/lib.sh"
+SOUND_DEVICE=$WORK/no/device.raw
 start_game
+off="bravok: sound is off: no audio device could be opened"
+wait_for 10 grep -q "$off" "$WORK/game.log" || fail "no word that the sound is off"
+[[ $(<"$WORK/game.log") == "$off" ]] || fail "the start printed more: $(<"$WORK/game.log")"
 f=$(shot start)
 (($(count "$f" 'r<0.02 && g<0.02 && b<0.02') == 0)) || fail "black in the view"
 # The ring's radius is 0.2 of the 1.75 units that half the view spans 3.5 units ahead.

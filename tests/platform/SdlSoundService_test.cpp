@@ -23,6 +23,7 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 constexpr int kRate = SdlSoundService::kPreferredRate;
+const bool g_prepared = (SdlSoundService::PrepareProcess(), true);  // before gtest's threads
 const auto Loud = [](int sample) { return std::abs(sample) > 100; };
 const auto Long = [](int sample) { return std::abs(sample - 3000) <= 30; };  // long.wav's level
 

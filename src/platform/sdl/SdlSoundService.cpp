@@ -2,11 +2,13 @@
 
 #include <SDL.h>
 #include <dlfcn.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <numbers>
 #include <stdexcept>
@@ -239,6 +241,18 @@ class AudioOutput {
 
 }  // namespace
 
+void SdlSoundService::PrepareProcess() {
+    // The two places the bus library looks for a running bus before it launches one.
+    if (std::getenv("DBUS_SESSION_BUS_ADDRESS") != nullptr) return;
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR")) {
+        struct stat bus {};
+        const std::string path = std::string(runtime) + "/bus";
+        if (stat(path.c_str(), &bus) == 0 && S_ISSOCK(bus.st_mode)) return;
+    }
+    // An address of no known kind: connecting fails at once, with nothing forked.
+    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
+}
+
 SdlSoundService::SdlSoundService()
     : m_worker([mailbox = m_mailbox](std::stop_token stop) {
           Run(*mailbox, stop);
@@ -298,6 +312,10 @@ void SdlSoundService::Run(Mailbox& mailbox, std::stop_token stop) {
 
 std::unique_ptr<ISoundService> CreateSoundService() {
     return std::make_unique<SdlSoundService>();
+}
+
+void PrepareSoundService() {
+    SdlSoundService::PrepareProcess();
 }
 
 }  // namespace bravok

@@ -31,6 +31,15 @@ class SdlSoundService final : public ISoundService {
     static constexpr int kPreferredRate = 44100;  // frames per second
     static constexpr int kPreferredChannels = 2;
 
+    // Call once at the start of the program, before it starts any thread. SDL's audio
+    // start-up connects to the desktop's session bus, and where none runs (a test machine,
+    // a bare X session) the bus library forks to launch one. A fork in a process with
+    // threads may leave the child waiting forever on a lock that another thread held at
+    // that moment (the allocator's, under a sanitizer): a stray process for every start.
+    // So when no session bus can be found, the environment says there is none; a bus
+    // that runs is left to be used as before.
+    static void PrepareProcess();
+
     SdlSoundService();
     ~SdlSoundService() override;
     SdlSoundService(const SdlSoundService&) = delete;

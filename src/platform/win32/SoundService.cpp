@@ -76,4 +76,7 @@ std::unique_ptr<ISoundService> CreateSoundService() {
     return std::make_unique<PlaySoundService>();
 }
 
+// The system's player needs nothing of the process beforehand.
+void PrepareSoundService() {}
+
 }  // namespace bravok
