@@ -26,7 +26,8 @@ wxEND_EVENT_TABLE()
     CMainFrame::CMainFrame()
     : m_sound(CreateSoundService()),
       m_services(
-          m_keys, *m_sound, [this](FrameWindowServices::Work work) { PostToWindowThread(work); },
+          m_keys, *m_sound,
+          [this](FrameWindowServices::Work work) { PostToWindowThread(std::move(work)); },
           [](Point screen) { bravok::WarpPointer(ToolkitDisplay(), screen); },
           [this] {
               if (m_canvas != nullptr) m_canvas->Refresh(false);
