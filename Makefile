@@ -3,7 +3,9 @@
 #   make test   build and run every test, then again under ThreadSanitizer and
 #               under AddressSanitizer + UndefinedBehaviorSanitizer, and fuzz
 #               the file loaders for a minute each; then build the Debian
-#               package, install it, start it and remove it again
+#               package, install it, start it and remove it again; then
+#               cross-build the Windows program and installer and run their
+#               tests under Wine
 # Both install any Debian packages that are missing first.
 
 JOBS ?= $(shell nproc)
@@ -11,7 +13,7 @@ CTEST ?= ctest
 CTEST_ARGS ?= --output-on-failure -j $(JOBS) --timeout 300
 
 .PHONY: all deps build run check test tsan-build test-tsan asan-build test-asan fuzz-build \
-	test-fuzz fuzz-long test-deb clean
+	test-fuzz fuzz-long test-deb windows-deps windows test-windows clean
 
 all: build
 
@@ -104,8 +106,27 @@ test-deb: deps
 	cmake --build $(DEB_BUILD) -j $(JOBS)
 	scripts/with-xvfb.sh tests/install/deb_test.sh $(DEB_BUILD)
 
-test: check test-tsan test-asan test-fuzz test-deb
+# Windows: the same tree cross-built with MinGW-w64 into WINDOWS_BUILD against
+# wxWidgets' Windows port, which is built once into the user's cache folder
+# (scripts/build-wxmsw.sh): bravok.exe, the test programs and the installer.
+# test-windows runs the tests as Windows programs under Wine, on a virtual X
+# server, in a Wine prefix made for the run.
+WINDOWS_BUILD ?= build-windows
+
+windows-deps: deps
+	@scripts/install-deps.sh --windows
+
+windows: windows-deps
+	wx=$$(scripts/build-wxmsw.sh) && cmake -S . -B $(WINDOWS_BUILD) -G Ninja \
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+		-DwxWidgets_CONFIG_EXECUTABLE="$$wx/bin/wx-config"
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+
+test-windows: windows
+	scripts/windows-tests.sh $(WINDOWS_BUILD) $(CTEST_ARGS)
+
+test: check test-tsan test-asan test-fuzz test-deb test-windows
 	@scripts/test-share.sh
 
 clean:
-	rm -rf build build-tsan build-asan build-fuzz
+	rm -rf build build-tsan build-asan build-fuzz $(WINDOWS_BUILD)

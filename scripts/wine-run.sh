@@ -9,8 +9,9 @@
 set -euo pipefail
 
 export WINEDEBUG=${WINEDEBUG:--all}
-# No dialogs offering to download Wine's .NET and HTML engines into a new prefix.
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# No dialogs offering to download Wine's .NET and HTML engines into a new prefix,
+# and no menu entries on the user's desktop for the shortcuts a test installs.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
 export WINEARCH=win64
 
 if [[ -z ${WINEPREFIX:-} ]]; then
