@@ -14,12 +14,13 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
 export WINEARCH=win64
 
-if [[ -z ${WINEPREFIX:-} ]]; then
-    WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/bravok-wine.XXXXXX")
-    export WINEPREFIX
-    trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
-fi
+# With the run's prefix the program takes this process's place, so that its
+# caller can wait for it and end it by this process id.
+[[ -n ${WINEPREFIX:-} ]] && exec wine "$@"
 
+WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/bravok-wine.XXXXXX")
+export WINEPREFIX
+trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
 status=0
 wine "$@" || status=$?
 exit "$status"

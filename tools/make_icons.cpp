@@ -341,10 +341,10 @@ void WriteIco(const std::vector<IndexedImage>& images, std::ostream& out) {
     std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(images.size());
     for (const IndexedImage& image : images) {
         const auto size = static_cast<std::uint32_t>(image.Size());
-        const std::uint32_t length = 40 + 16 * 4 + size * (rowBytes(4 * image.Size()) +
-                                                          rowBytes(image.Size()));
-        bytes.insert(bytes.end(), {static_cast<std::uint8_t>(size), static_cast<std::uint8_t>(size),
-                                   16, 0});
+        const std::uint32_t length =
+            40 + 16 * 4 + size * (rowBytes(4 * image.Size()) + rowBytes(image.Size()));
+        bytes.insert(bytes.end(),
+                     {static_cast<std::uint8_t>(size), static_cast<std::uint8_t>(size), 16, 0});
         add16(1), add16(4), add32(length), add32(offset);
         offset += length;
     }
@@ -363,8 +363,8 @@ void WriteIco(const std::vector<IndexedImage>& images, std::ostream& out) {
         for (int y = size - 1; y >= 0; --y) {
             const std::size_t rowStart = bytes.size();
             for (int x = 0; x < size; x += 2)
-                bytes.push_back(static_cast<std::uint8_t>(
-                    image.At(x, y) << 4 | (x + 1 < size ? image.At(x + 1, y) : 0)));
+                bytes.push_back(static_cast<std::uint8_t>(image.At(x, y) << 4 |
+                                                          (x + 1 < size ? image.At(x + 1, y) : 0)));
             bytes.resize(rowStart + rowBytes(4 * size), 0);
         }
         bytes.resize(bytes.size() + static_cast<std::size_t>(size) * rowBytes(size), 0);
