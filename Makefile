@@ -13,7 +13,7 @@ CTEST ?= ctest
 CTEST_ARGS ?= --output-on-failure -j $(JOBS) --timeout 300
 
 .PHONY: all deps build run check test tsan-build test-tsan asan-build test-asan fuzz-build \
-	test-fuzz fuzz-long test-deb windows-deps windows test-windows clean
+	test-fuzz fuzz-long test-deb check-mingw windows-deps windows test-windows clean
 
 all: build
 
@@ -106,6 +106,11 @@ test-deb: deps
 	cmake --build $(DEB_BUILD) -j $(JOBS)
 	scripts/with-xvfb.sh tests/install/deb_test.sh $(DEB_BUILD)
 
+# The code with no window toolkit in it compiles for Windows as it is, with
+# and without <windows.h> first (syntax only, with mingw-w64).
+check-mingw: deps
+	@scripts/check-mingw.sh
+
 # Windows: the same tree cross-built with MinGW-w64 into WINDOWS_BUILD against
 # wxWidgets' Windows port, which is built once into the user's cache folder
 # (scripts/build-wxmsw.sh): bravok.exe, the test programs and the installer.
@@ -125,7 +130,7 @@ windows: windows-deps
 test-windows: windows
 	scripts/windows-tests.sh $(WINDOWS_BUILD) $(CTEST_ARGS)
 
-test: check test-tsan test-asan test-fuzz test-deb test-windows
+test: check check-mingw test-tsan test-asan test-fuzz test-deb test-windows
 	@scripts/test-share.sh
 
 clean:

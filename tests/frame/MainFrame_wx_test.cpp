@@ -14,8 +14,8 @@
 #include "WxPump.h"
 #include "app/Resources.h"
 #include "frame/CommandIds.h"
+#include "platform/Display.h"
 #include "platform/VirtualKeys.h"
-#include "platform/X11Display.h"
 
 namespace bravok {
 namespace {
@@ -80,7 +80,7 @@ TEST_F(MainFrameTest, CreationBuildsTheWindowAndLightsTheScene) {
 
     const int strip = frame->GetStatusBar()->GetSize().y;
     const wxSize client = frame->GetClientSize();
-    EXPECT_EQ(frame->GetClientRect(), (Rect{0, 0, client.x, client.y + strip}));
+    EXPECT_EQ(frame->WindowServices().GetClientRect(), (Rect{0, 0, client.x, client.y + strip}));
     ASSERT_TRUE(state.Context()->SetCurrent(*frame->Canvas()));
     std::array<GLint, 4> viewport{};
     glGetIntegerv(GL_VIEWPORT, viewport.data());
@@ -172,13 +172,13 @@ TEST_F(MainFrameTest, RepeatedRepaintRequestsPostOnce) {
     frame->StopWorkers();  // no requests of the worker's own
     const int before = frame->posts;
     std::thread worker([frame] {
-        for (int i = 0; i < 100; ++i) frame->InvalidateRect();
+        for (int i = 0; i < 100; ++i) frame->WindowServices().InvalidateRect();
     });
     worker.join();
     EXPECT_EQ(frame->posts - before, 1);
     // Once the posted repaint has run, the next request posts again.
     EXPECT_TRUE(PumpUntil([frame, before] {
-        frame->InvalidateRect();
+        frame->WindowServices().InvalidateRect();
         return frame->posts - before == 2;
     }));
     Close(frame);
