@@ -97,11 +97,21 @@ void CMainApp::LoadStdProfileSettings(int recentFileCount) {
         m_fileHistory->Load(*config);
         config->SetPath("/");
     }
+    m_loadedHistory = RecentFiles();
+}
+
+wxArrayString CMainApp::RecentFiles() const {
+    wxArrayString files;
+    for (size_t i = 0; i < m_fileHistory->GetCount(); ++i)
+        files.Add(m_fileHistory->GetHistoryFile(i));
+    return files;
 }
 
 void CMainApp::SaveStdProfileSettings() {
     wxConfigBase* config = wxConfigBase::Get(false);
-    if (config == nullptr || m_fileHistory == nullptr) return;
+    // The settings hold nothing but the recent files: unchanged, they need no
+    // file written, and a new account gets none.
+    if (config == nullptr || m_fileHistory == nullptr || RecentFiles() == m_loadedHistory) return;
     // On a new account the settings folder may not exist yet; and a settings
     // file that cannot be written must never hold up the exit with a dialog.
     wxLogNull quiet;

@@ -34,6 +34,7 @@ class CMainApp : public wxApp {
     bool InitInstance();
     void LoadStdProfileSettings(int recentFileCount);
     void SaveStdProfileSettings();
+    wxArrayString RecentFiles() const;
     // Commands that reach the application without a handler on the way show
     // disabled, as commands with nothing to do.
     void OnUpdateCommand(wxUpdateUIEvent& event);
@@ -45,6 +46,7 @@ class CMainApp : public wxApp {
 
     wxWeakRef<CMainFrame> m_pMainWnd;  // owned by wx; null once the window is gone
     std::unique_ptr<wxFileHistory> m_fileHistory;
+    wxArrayString m_loadedHistory;  // the recent files as the settings held them
     ActivationTracker m_activation;
     std::unique_ptr<CloseRequests> m_closeRequests;
     bool m_closeRequested = false;  // closes the window once no dialog's loop runs

@@ -52,6 +52,7 @@ void CMainFrame::OnCanvasKey(wxKeyEvent& event) {
 }
 
 void CMainFrame::OnCanvasMouse(wxMouseEvent& event) {
+    RecaptureMouse();  // the pointer is back over the view
     TrackCursor();
     const auto type = event.GetEventType();
     if (type == wxEVT_LEFT_DOWN || type == wxEVT_LEFT_DCLICK) {
@@ -67,7 +68,42 @@ void CMainFrame::OnCanvasMouse(wxMouseEvent& event) {
 void CMainFrame::OnCaptureLost(wxMouseCaptureLostEvent&) {
     // Another window took the pointer (a menu opened, the focus moved). The
     // mouse-look state stays as it is until Escape, as it would on any
-    // deactivation.
+    // deactivation; the pointer is held again once the window may have it.
+    // The loss may be reported only after the menu that caused it has closed.
+    CallAfter([this] { RecaptureMouse(); });
+}
+
+void CMainFrame::OnMenuOpen(wxMenuEvent& event) {
+    event.Skip();
+    m_menuOpen = true;
+}
+
+void CMainFrame::OnMenuClose(wxMenuEvent& event) {
+    event.Skip();
+    m_menuOpen = false;
+    // After the menu has let go of the pointer.
+    CallAfter([this] { RecaptureMouse(); });
+}
+
+void CMainFrame::OnFrameActivate(wxActivateEvent& event) {
+    event.Skip();
+    // The window holds the pointer only while it is active: a dialog opening
+    // just after a menu closed must not find it held.
+    if (event.GetActive())
+        CallAfter([this] { RecaptureMouse(); });
+    else if (m_bCaptured)
+        ReleaseCapture();
+}
+
+void CMainFrame::RecaptureMouse() {
+    // Not while a menu or a modal dialog (which disables this window) has the
+    // pointer, nor while another window is active. The cursor stays hidden all
+    // along: the display counter counts captures and releases, not losses.
+    if (m_bCaptured == 0 || m_destroyed || m_menuOpen || !IsEnabled() || !IsActive() ||
+        m_canvas->HasCapture())
+        return;
+    SetCapture();
+    ClipCursor(m_cursor.ClipRect());  // brings the pointer back inside
 }
 
 void CMainFrame::TrackCursor() {

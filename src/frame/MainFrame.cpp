@@ -3,6 +3,7 @@
 #include "frame/CommandIds.h"
 #include "frame/NativeHandles.h"
 #include "platform/Display.h"
+#include "platform/Keyboard.h"
 #include "platform/Pointer.h"
 
 namespace bravok {
@@ -16,6 +17,9 @@ wxBEGIN_EVENT_TABLE(CMainFrame, wxFrame)
     EVT_SIZE(CMainFrame::OnFrameSize)
     EVT_MOVE(CMainFrame::OnFrameMove)
     EVT_CLOSE(CMainFrame::OnClose)
+    EVT_MENU_OPEN(CMainFrame::OnMenuOpen)
+    EVT_MENU_CLOSE(CMainFrame::OnMenuClose)
+    EVT_ACTIVATE(CMainFrame::OnFrameActivate)
 wxEND_EVENT_TABLE()
     // clang-format on
 
@@ -82,6 +86,9 @@ int CMainFrame::OnCreate() {
         return -1;
     }
     BindCanvasEvents();
+    // The keys are read from the server before the workers start, whichever of
+    // the game's windows has the keyboard.
+    m_keys.AttachKeyboard(OpenKeyboard(ToolkitDisplay()));
     // The scene's steps follow when the canvas is first realised; the status
     // bar needs no context and comes now, so the window is laid out once.
     m_wndStatusBar = CreateStatusBar(1);

@@ -104,6 +104,9 @@ class CMainFrame : public wxFrame {
     void OnCanvasKey(wxKeyEvent& event);
     void OnCanvasMouse(wxMouseEvent& event);
     void OnCaptureLost(wxMouseCaptureLostEvent& event);
+    void OnMenuOpen(wxMenuEvent& event);
+    void OnMenuClose(wxMenuEvent& event);
+    void OnFrameActivate(wxActivateEvent& event);
 
     // The height of the client area's bottom strip that the status bar covers.
     int StatusStripHeight() const;
@@ -124,6 +127,9 @@ class CMainFrame : public wxFrame {
     int ShowCursor(bool show);
     // Captured to free: the pointer let go, confined to the desktop, shown.
     void EndMouseLook();
+    // Holds the pointer again after a menu or a dialog took it, while mouse-look
+    // lasts and the window may have it.
+    void RecaptureMouse();
 
     wxStatusBar* m_wndStatusBar = nullptr;  // owned by the window
     std::unique_ptr<wxGLContext> m_hRC;
@@ -145,6 +151,7 @@ class CMainFrame : public wxFrame {
     bool m_sceneReady = false;
     bool m_workersStopped = false;
     bool m_destroyed = false;
+    bool m_menuOpen = false;  // one of the menu bar's menus is showing
     // The application's active state as last reported; the workers may start
     // after a deactivation and then start paused.
     bool m_appActive = true;

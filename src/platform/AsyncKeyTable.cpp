@@ -36,18 +36,23 @@ void AsyncKeyTable::KeyUp(int vk) {
     if (Valid(vk)) m_keys[vk].fetch_and(static_cast<std::uint8_t>(~kDown));
 }
 
+bool AsyncKeyTable::IsDown(int vk) {
+    if (vk == VK_SHIFT || vk == VK_CONTROL) {
+        const int left = vk == VK_SHIFT ? VK_LSHIFT : VK_LCONTROL;
+        return IsDown(left) || IsDown(left + 1);
+    }
+    if (m_keyboard != nullptr) return m_keyboard->IsDown(vk);
+    return (m_keys[vk].load() & kDown) != 0;
+}
+
 std::int16_t AsyncKeyTable::GetAsyncKeyState(int vk) {
     if (!Valid(vk)) return 0;
     // One atomic read-and-clear, so a press recorded while we look is either
     // reported now or kept for the next query, never lost.
-    std::uint8_t state = m_keys[vk].fetch_and(static_cast<std::uint8_t>(~kPressed));
-    if (vk == VK_SHIFT || vk == VK_CONTROL) {
-        const int left = vk == VK_SHIFT ? VK_LSHIFT : VK_LCONTROL;
-        state |= (m_keys[left].load() | m_keys[left + 1].load()) & kDown;
-    }
-    std::int16_t result = 0;
-    if (state & kDown) result |= kDownBit;
-    if (state & kPressed) result |= kPressedBit;
+    const bool pressed =
+        (m_keys[vk].fetch_and(static_cast<std::uint8_t>(~kPressed)) & kPressed) != 0;
+    std::int16_t result = IsDown(vk) ? kDownBit : 0;
+    if (pressed) result |= kPressedBit;
     return result;
 }
 

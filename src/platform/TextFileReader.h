@@ -9,13 +9,16 @@
 
 namespace bravok {
 
-// Reads a text file line by line the way the C library's fgets does on a
-// text-mode stream: CR LF arrives as LF, and one read takes at most a given
-// number of characters, the line break included, so a longer line comes in
-// several pieces. The bytes come from the file in large blocks through one
-// bounded buffer, so a read costs a search for the line break, not a locked
-// call per character. Errors throw FileException; the file is closed in every
-// case.
+// Reads a text file line by line as fgets reads a stream: one read takes at
+// most a given number of characters, the line break included, so a longer line
+// comes in several pieces. Line ends may be LF or CR LF, and a CR directly
+// before a LF is not counted as a character: a piece is cut as if the file held
+// LF alone, wherever the limit falls (the rule of Windows' text mode; glibc's
+// streams have none, so the reader keeps it itself). A CR anywhere else is a
+// character like any other. The bytes come from the file in large blocks
+// through one bounded buffer, so a read costs a search for the line break, not
+// a locked call per character. Errors throw FileException; the file is closed
+// in every case.
 class TextFileReader {
   public:
     // Opens a regular file of its own (see BinaryFile for what is refused).
@@ -27,7 +30,7 @@ class TextFileReader {
     ~TextFileReader();
 
     // The next piece of at most limit characters, as the file holds it: a
-    // piece that ends in CR LF reads as one ending in LF. The view points into
+    // piece that ends in CR LF keeps its CR, uncounted. The view points into
     // the reader's buffer and holds until the next call; at least kPadding
     // readable bytes follow it, so a scanner may read ahead by a word. False at
     // the end.

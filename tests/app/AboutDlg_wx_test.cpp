@@ -7,6 +7,7 @@
 #include <wx/timer.h>
 #include <wx/uiaction.h>
 
+#include <cmath>
 #include <vector>
 
 #include "WxPump.h"
@@ -14,12 +15,17 @@
 namespace bravok {
 namespace {
 
-// The icon, two lines and the default OK button, in tab order, placed in dialog units.
+// The icon, two lines and the default OK button, in tab order, placed in dialog
+// units: a quarter of the dialog font's average letter width across, an eighth
+// of its height down, the width averaged over the 52 letters as (w / 26 + 1) / 2.
 TEST(AboutDlg, LaysOutItsControlsInDialogUnits) {
     CAboutDlg dialog;
-    const auto dlu = [&dialog](int x, int y, int width, int height) {
-        return wxRect(dialog.ConvertDialogToPixels(wxPoint(x, y)),
-                      dialog.ConvertDialogToPixels(wxSize(width, height)));
+    const wxSize letters =
+        dialog.GetTextExtent("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    const double across = (letters.x / 26 + 1) / 2 / 4.0, down = letters.y / 8.0;
+    const auto dlu = [&](int x, int y, int width, int height) {
+        return wxRect(std::lround(x * across), std::lround(y * down), std::lround(width * across),
+                      std::lround(height * down));
     };
     EXPECT_EQ(dialog.GetTitle(), "About Bravok");
     EXPECT_EQ(dialog.GetClientSize(), dlu(0, 0, 217, 55).GetSize());

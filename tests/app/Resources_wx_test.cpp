@@ -4,27 +4,29 @@
 #include <vector>
 
 #include "app/MenuResource.h"
-#include "app/StringTable.h"
 #include "frame/CommandIds.h"
 
 namespace bravok {
 namespace {
 
-// Each label as written, its command, kind and prompt as help string.
+// Each label as written, its command, kind, and the prompt the status bar shows.
 TEST(MainMenuBar, HoldsTheItemsInOrderAsWxSeesThem) {
     struct Item {
         const char* text;
         unsigned command;
         bool checkable;
+        const char* help;
     };
     const std::pair<const char*, std::vector<Item>> popups[] = {
         {"&File",
-         {{"&New\tCtrl+N", ID_FILE_NEW, false},
-          {"&Save\tCtrl+S", ID_FILE_SAVE, false},
-          {"E&xit", ID_APP_EXIT, false}}},
+         {{"&New\tCtrl+N", ID_FILE_NEW, false, "Create a new document"},
+          {"&Save\tCtrl+S", ID_FILE_SAVE, false, "Save the active document"},
+          {"E&xit", ID_APP_EXIT, false, "Quit the application; prompts to save documents"}}},
         {"&Options",
-         {{"&Crosshair", ID_OPTIONS_CROSSHAIR, true}, {"&Grid", ID_OPTIONS_GRID, true}}},
-        {"&Help", {{"&About Bravok...", ID_APP_ABOUT, false}}},
+         {{"&Crosshair", ID_OPTIONS_CROSSHAIR, true, ""}, {"&Grid", ID_OPTIONS_GRID, true, ""}}},
+        {"&Help",
+         {{"&About Bravok...", ID_APP_ABOUT, false,
+           "Display program information, version number and copyright"}}},
     };
     const auto bar = CreateMainMenuBar();
     ASSERT_EQ(bar->GetMenuCount(), std::size(popups));
@@ -39,7 +41,7 @@ TEST(MainMenuBar, HoldsTheItemsInOrderAsWxSeesThem) {
             EXPECT_EQ(item->GetItemLabel().utf8_string(), expected.text);
             EXPECT_EQ(CommandFromWxId(item->GetId()), expected.command);
             EXPECT_EQ(item->GetKind(), expected.checkable ? wxITEM_CHECK : wxITEM_NORMAL);
-            EXPECT_EQ(item->GetHelp().utf8_string(), CommandPrompt(expected.command));
+            EXPECT_EQ(item->GetHelp().utf8_string(), expected.help);
         }
     }
 }

@@ -1,7 +1,8 @@
 # The polled keys with real key events: with a Shift key held, a tap of Down
 # sinks one step (a bigger change of the view than a step back) and one of Up
 # rises again, also after the other Shift key was let go; Up held walks; Ctrl
-# fires, and goes on firing while Z (Ctrl+Z is an accelerator) looks down.
+# fires, and goes on firing while Z (Ctrl+Z is an accelerator) looks down. A
+# key let go while a menu is open is up.
 source "$(dirname "$0")/lib.sh"
 start_game
 
@@ -26,4 +27,9 @@ edge_becomes -lt $((level - 5)) || fail "Z with Ctrl held did not look down"
 silence_sound
 wait_for 3 sound_played || fail "Ctrl held with Z played no sound"
 xdotool keyup z keyup Control_R
+
+# Right let go while a menu has the keyboard: the turn stops all the same.
+xdotool keydown Right key F10 && wait_for 5 menu_open || fail "F10 opened no menu"
+xdotool keyup Right key Escape
+wait_for 5 steady && steady || fail "Right let go in a menu: the view goes on turning"
 close_game

@@ -84,6 +84,10 @@ edge() {
 }
 edge_is() { [ "$(edge edge)" "$1" "$2" ]; }
 edge_becomes() { wait_for 5 edge_is "$@" || { echo "edge $(edge edge), wanted $*" >&2 && false; }; }
+# The edge the same twice, a few ticks apart: the view does not turn or tilt.
+steady() { before=$(edge steady) && sleep 0.2 && [[ $(edge steady) == "$before" ]] && ((before > 0)); }
+# One of the menu bar's menus is showing (the program names its popups).
+menu_open() { xdotool search --onlyvisible --maxdepth 1 --name '^bravok$'; }
 
 wait_ended() {
     local deadline=$(($(date +%s%N) + $1 * SLOWDOWN * 1000000000))

@@ -78,13 +78,16 @@ TEST_F(MainFrameTest, CreationBuildsTheWindowAndLightsTheScene) {
     ASSERT_TRUE(PumpUntil([&] { return state.SceneReady(); }));
     EXPECT_TRUE(state.ModelLoaded());
 
-    const int strip = frame->GetStatusBar()->GetSize().y;
-    const wxSize client = frame->GetClientSize();
-    EXPECT_EQ(frame->WindowServices().GetClientRect(), (Rect{0, 0, client.x, client.y + strip}));
+    // The client area is the view and the status bar's strip under it, as the
+    // screen shows them; the viewport covers all of it, the strip included.
+    const wxRect view = frame->Canvas()->GetScreenRect();
+    const wxRect all = view.Union(frame->GetStatusBar()->GetScreenRect());
+    EXPECT_EQ(frame->WindowServices().GetClientRect(), (Rect{0, 0, all.width, all.height}));
     ASSERT_TRUE(state.Context()->SetCurrent(*frame->Canvas()));
     std::array<GLint, 4> viewport{};
     glGetIntegerv(GL_VIEWPORT, viewport.data());
-    EXPECT_EQ(viewport, (std::array<GLint, 4>{0, -strip, client.x, client.y + strip}));
+    EXPECT_EQ(viewport,
+              (std::array<GLint, 4>{0, view.GetBottom() - all.GetBottom(), all.width, all.height}));
     // One frustum, +-1 across and up, near 2, far 60, whatever the shape.
     std::array<float, 16> m{};
     glGetFloatv(GL_PROJECTION_MATRIX, m.data());
@@ -169,7 +172,8 @@ TEST_F(MainFrameTest, InactiveApplicationPausesBothWorkers) {
 
 TEST_F(MainFrameTest, RepeatedRepaintRequestsPostOnce) {
     TestFrame* frame = MakeFrame();
-    frame->StopWorkers();  // no requests of the worker's own
+    frame->StopWorkers();              // no requests of the worker's own
+    wxTheApp->ProcessPendingEvents();  // one it made last may still wait to run
     const int before = frame->posts;
     std::thread worker([frame] {
         for (int i = 0; i < 100; ++i) frame->WindowServices().InvalidateRect();

@@ -140,6 +140,32 @@ TEST_F(SdlSound, EachRequestANullPathAndTheEndOfTheServiceCutOffTheSoundPlaying)
     }
 }
 
+// A request made while an earlier one still waits to start replaces it, as each request
+// replaces the sound playing: the latest wins. The service's thread is held at its device, a
+// pipe that opens once the test reads it, while both requests arrive.
+TEST_F(SdlSound, ARequestStillWaitingToStartIsReplacedByTheNextOne) {
+    ASSERT_EQ(mkfifo("held.fifo", 0600), 0);
+    setenv("SDL_DISKAUDIOFILE", "held.fifo", 1);
+    WriteWav("low.wav", 1, 1, kRate, 16, Le(std::uint16_t(-3000), 2), kRate);
+    std::optional<SdlSoundService> sound(std::in_place);
+    sound->PlayAsync("long.wav");
+    sound->PlayAsync("low.wav");
+    std::ifstream device("held.fifo", std::ios::binary);
+    int low = 0, first = 0;
+    char frame[4];
+    for (int n = 0; n < 10 * kRate && low < kRate / 100 && !first && device.read(frame, 4); ++n) {
+        const int left = std::int16_t(std::uint8_t(frame[0]) | std::uint8_t(frame[1]) << 8);
+        low += std::abs(left + 3000) <= 30;
+        first += Long(left);
+    }
+    // The pipe is read to its end while the service closes it, so the device never blocks.
+    auto ended = std::async(std::launch::async, [&sound] { sound.reset(); });
+    while (device.read(frame, 4)) continue;
+    ended.get();
+    EXPECT_EQ(first, 0) << "the request that was replaced played";
+    EXPECT_GE(low, kRate / 100) << "the latest request did not play";
+}
+
 // Without a device the service says once, in one line, that the sound is off, and the audio
 // system's own complaints (ALSA's, for a device it cannot find) stay unprinted; with a device
 // it says nothing.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "FakeWindowServices.h"
 #include "TestAccess.h"
@@ -112,30 +113,39 @@ TEST_F(PlayerInputTest, FiringAndRepaintRequests) {
     EXPECT_TRUE(lockFree);
 }
 
-// A movement of any size turns one step; the cursor goes back where it was read,
-// a coordinate on an edge (as sized at the start) to the centre; a still one stays.
+// A movement of any size from where the cursor was last put turns one step from
+// the row's own pose; the cursor goes back where it was read, a coordinate on an
+// edge (as sized at the start) to the centre; a still one stays.
 TEST_F(PlayerInputTest, MouseLookTurnsByStepsAndRecentresOnTheEdges) {
     m_player.m_mouseLook = 1;
     struct Case {
-        Point cursor;
-        float heading, pitch;
+        Point last, cursor;
+        float heading, pitch;  // before the tick
+        float newHeading, newPitch;
         Point putBack;  // none when the cursor is left alone
-    } cases[] = {{{200, 150}, 0, 0, {}},          {{201, 150}, 7, 0, {201, 150}},
-                 {{390, 290}, 14, 5, {390, 290}}, {{100, 100}, 7, 360, {100, 100}},
-                 {{0, 40}, 360, 355, {200, 40}},  {{200, 40}, 360, 355, {}},
-                 {{399, 299}, 0, 0, {200, 150}},  {{398, 0}, 7, 355, {398, 150}},
-                 {{399, 10}, 14, 350, {200, 10}}};
+    } cases[] = {
+        {{200, 150}, {200, 150}, 30, 20, 30, 20, {}},
+        {{200, 150}, {201, 150}, 30, 20, 37, 20, {201, 150}},
+        {{201, 150}, {390, 290}, 350, 0, 357, 5, {390, 290}},
+        {{390, 290}, {100, 100}, 14, 5, 7, 360, {100, 100}},  // 5 down by 5 is 360
+        {{100, 100}, {0, 40}, 7, 360, 360, 355, {200, 40}},
+        {{200, 40}, {399, 299}, 355, 355, 0, 0, {200, 150}},  // past 360 is exactly 0
+        {{200, 150}, {398, 0}, 0, 0, 7, 355, {398, 150}},
+        {{398, 150}, {399, 10}, 7, 355, 14, 350, {200, 10}},
+    };
     m_window.m_client = {0, 0, 800, 600};  // a resize after the start changes nothing
     for (const Case& c : cases) {
+        TestAccess::SetPose(m_player, {c.pitch, c.heading, 0, -3, -4});
+        std::tie(m_state.lastX, m_state.lastY) = std::tie(c.last.x, c.last.y);
         m_window.PlaceCursorInClient(c.cursor);
         const int sets = m_window.Read(m_window.m_cursorSets);
         Tick();
         const std::string at = std::to_string(c.cursor.x) + "," + std::to_string(c.cursor.y);
-        EXPECT_EQ(Now().rotY, c.heading) << at;
-        EXPECT_EQ(Now().rotX, c.pitch) << at;
+        EXPECT_EQ(Now(), (Pose{c.newPitch, c.newHeading, 0, -3, -4})) << at;
         const bool putBack = c.putBack != Point{};
         EXPECT_EQ(m_window.Read(m_window.m_cursorSets), sets + putBack) << at;
         EXPECT_EQ(m_window.CursorInClient(), putBack ? c.putBack : c.cursor) << at;
+        EXPECT_EQ((Point{m_state.lastX, m_state.lastY}), putBack ? c.putBack : c.cursor) << at;
     }
 }
 

@@ -46,12 +46,14 @@ VisualTraits DescribeVisual(const NativeWindow& window) {
 
 KeySide SideOfKey(NativeDisplay, unsigned rawKeyFlags) {
     // The raw flags are the key message's: the scan code in bits 16 to 23, and
-    // bit 24 for the keys of the extended set, among them the right Ctrl. The
-    // system's own table tells which key of a pair the scan code is.
+    // bit 24 for the keys of the extended set, the right Ctrl among them. The
+    // two Shift keys have scan codes of their own, which the system's table
+    // names.
     const unsigned scanCode = (rawKeyFlags >> 16) & 0xFF;
     const bool extended = (rawKeyFlags >> 24) & 1;
-    const UINT key = MapVirtualKeyW(scanCode | (extended ? 0xE000 : 0), MAPVK_VSC_TO_VK_EX);
-    return key == VK_RSHIFT || key == VK_RCONTROL ? KeySide::Right : KeySide::Left;
+    const UINT key = MapVirtualKeyW(scanCode, MAPVK_VSC_TO_VK_EX);
+    const bool ctrl = key == VK_CONTROL || key == VK_LCONTROL || key == VK_RCONTROL;
+    return key == VK_RSHIFT || (ctrl && extended) ? KeySide::Right : KeySide::Left;
 }
 
 }  // namespace bravok
