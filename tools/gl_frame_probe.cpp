@@ -7,6 +7,7 @@
 //   gl_frame_probe DRAWN_FILE
 
 #include <wx/app.h>
+#include <wx/dcclient.h>
 #include <wx/frame.h>
 #include <wx/glcanvas.h>
 
@@ -20,8 +21,8 @@ class ProbeFrame : public wxFrame {
         : wxFrame(nullptr, wxID_ANY, "Probe", wxDefaultPosition, wxSize(640, 480)),
           m_drawnFile(drawnFile) {
         CreateStatusBar();
-        const wxGLAttributes attributes =
-            wxGLAttributes().PlatformDefaults().RGBA().DoubleBuffer().Depth(24).EndList();
+        wxGLAttributes attributes;
+        attributes.PlatformDefaults().RGBA().DoubleBuffer().Depth(24).EndList();
         m_canvas = new wxGLCanvas(this, attributes);
         m_context = new wxGLContext(m_canvas);
         m_canvas->Bind(wxEVT_PAINT, &ProbeFrame::OnPaint, this);

@@ -13,7 +13,7 @@ DrawnFrameDump::DrawnFrameDump() {
     if (const char* path = std::getenv("BRAVOK_FRAME_DUMP")) m_path = path;
 }
 
-void DrawnFrameDump::Save(int width, int height, int screenX, int screenY) {
+void DrawnFrameDump::Save(int width, int height, int screenX, int screenY, int viewHeight) {
     using namespace std::chrono_literals;
     const auto now = std::chrono::steady_clock::now();
     if (!Enabled() || width <= 0 || height <= 0 || now - m_lastSaved < 50ms) return;
@@ -29,7 +29,7 @@ void DrawnFrameDump::Save(int width, int height, int screenX, int screenY) {
     const std::string partial = m_path + ".partial";
     {
         std::ofstream out(partial, std::ios::binary);
-        out << "P6\n# view " << screenX << ' ' << screenY << '\n'
+        out << "P6\n# view " << screenX << ' ' << screenY << ' ' << viewHeight << '\n'
             << width << ' ' << height << "\n255\n";
         // OpenGL's rows run from the bottom up, the picture's from the top down.
         for (int row = height - 1; row >= 0; --row)

@@ -23,11 +23,12 @@ start_game() {
     wait_for 20 crosshair_at_centre || fail "no crosshair at the centre"
 }
 
-# The frame from the screen, the view from the saved frame's header.
+# The frame from the screen, the view from the saved frame's header: as on
+# Linux it reaches down over the status bar's strip.
 read_geometry() {
     read -r FRAME_X FRAME_Y FRAME_W FRAME_H <<<"$(window_box "$WIN")"
     [[ -s $DUMP ]] || return 1
-    read -r VIEW_X VIEW_Y VIEW_W VIEW_H < <(head -c 100 "$DUMP" | tr '\n' ' ' | awk '{print $4, $5, $6, $7}')
+    read -r VIEW_X VIEW_Y VIEW_H VIEW_W < <(head -c 100 "$DUMP" | tr '\n' ' ' | awk '{print $4, $5, $6, $7}')
     CENTRE_X=$((VIEW_X + VIEW_W / 2)) CENTRE_Y=$((VIEW_Y + VIEW_H / 2))
 }
 
