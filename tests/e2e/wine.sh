@@ -23,13 +23,15 @@ start_game() {
     wait_for 20 crosshair_at_centre || fail "no crosshair at the centre"
 }
 
-# The frame from the screen, the view from the saved frame's header: as on
-# Linux it reaches down over the status bar's strip.
+# The frame from the screen, the view from the saved frame: the picture, and
+# its centre, which as on Linux counts the status bar's strip to the view.
 read_geometry() {
     read -r FRAME_X FRAME_Y FRAME_W FRAME_H <<<"$(window_box "$WIN")"
     [[ -s $DUMP ]] || return 1
-    read -r VIEW_X VIEW_Y VIEW_H VIEW_W < <(head -c 100 "$DUMP" | tr '\n' ' ' | awk '{print $4, $5, $6, $7}')
-    CENTRE_X=$((VIEW_X + VIEW_W / 2)) CENTRE_Y=$((VIEW_Y + VIEW_H / 2))
+    local whole
+    read -r VIEW_X VIEW_Y whole VIEW_W VIEW_H < <(head -c 100 "$DUMP" | tr '\n' ' ' |
+        awk '{print $4, $5, $6, $7, $8}')
+    CENTRE_X=$((VIEW_X + VIEW_W / 2)) CENTRE_Y=$((VIEW_Y + whole / 2))
 }
 
 # A frame saved after the previous screenshot when the game draws one within a
