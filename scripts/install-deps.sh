@@ -45,3 +45,12 @@ if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
     $sudo sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
     $sudo locale-gen >/dev/null
 fi
+
+# The Windows build (make windows): the MinGW-w64 compilers with POSIX threads,
+# named so that the win32 thread model, which has no std::thread or std::mutex,
+# never comes in; dpkg-source for wx's source package; googletest's sources;
+# NSIS for the installer; 64-bit Wine for the tests.
+if [[ ${1:-} == --windows ]]; then
+    install_missing g++-mingw-w64-x86-64-posix dpkg-dev debian-archive-keyring googletest nsis \
+        wine wine64
+fi

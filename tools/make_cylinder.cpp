@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <numbers>
 
+#include "BinaryStdout.h"
+
 namespace {
 
 constexpr int kSides = 24;
@@ -40,6 +42,7 @@ void Triangle(const Vec3 (&corners)[3], const Vec3 (&normals)[3]) {
 }  // namespace
 
 int main() {
+    SetBinaryStdout();
     for (int i = 0; i < kSides; ++i) {
         const double a0 = 2.0 * std::numbers::pi * i / kSides;
         const double a1 = 2.0 * std::numbers::pi * (i + 1) / kSides;

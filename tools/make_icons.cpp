@@ -4,8 +4,9 @@
 // Icon 128, the main window's: a look into the dark room, the red model floating in
 // it behind the green ring crosshair. Icon 129: the same model and crosshair alone on
 // black. The images are kept as palette indices, apart from any file format: the
-// program compiles the XPM files in, and the desktop takes the main window's icon as
-// PNG files, at the two sizes of the XPMs and larger.
+// program compiles the XPM files in, the desktop takes the main window's icon as
+// PNG files, at the two sizes of the XPMs and larger, and the Windows build's
+// resources take each group as an ICO file holding both sizes.
 //
 //   make_icons data/icons                  writes every image into that folder
 //   make_icons --print mainframe-32.xpm    writes one image on stdout
@@ -21,6 +22,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "BinaryStdout.h"
 
 namespace {
 
@@ -320,7 +323,57 @@ class PngWriter {
     std::ostream& m_out;
 };
 
-enum class Format { kXpm, kPng };
+// A Windows icon file: each image a 4-bit device-independent bitmap on the
+// 16-colour palette, bottom-up, twice as high as wide for the transparency
+// mask after it, which is all zeros: every pixel of these pictures is opaque.
+void WriteIco(const std::vector<IndexedImage>& images, std::ostream& out) {
+    std::vector<std::uint8_t> bytes;
+    const auto add16 = [&](unsigned value) {
+        bytes.insert(bytes.end(), {static_cast<std::uint8_t>(value & 0xFF),
+                                   static_cast<std::uint8_t>(value >> 8 & 0xFF)});
+    };
+    const auto add32 = [&](std::uint32_t value) {
+        add16(value & 0xFFFF);
+        add16(value >> 16);
+    };
+    const auto rowBytes = [](int bits) { return static_cast<std::uint32_t>((bits + 31) / 32 * 4); };
+    add16(0), add16(1), add16(static_cast<unsigned>(images.size()));  // an icon, not a cursor
+    std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(images.size());
+    for (const IndexedImage& image : images) {
+        const auto size = static_cast<std::uint32_t>(image.Size());
+        const std::uint32_t length =
+            40 + 16 * 4 + size * (rowBytes(4 * image.Size()) + rowBytes(image.Size()));
+        bytes.insert(bytes.end(),
+                     {static_cast<std::uint8_t>(size), static_cast<std::uint8_t>(size), 16, 0});
+        add16(1), add16(4), add32(length), add32(offset);
+        offset += length;
+    }
+    for (const IndexedImage& image : images) {
+        const int size = image.Size();
+        add32(40), add32(static_cast<std::uint32_t>(size)), add32(2u * size);
+        add16(1), add16(4), add32(0);
+        add32(static_cast<std::uint32_t>(size) * (rowBytes(4 * size) + rowBytes(size)));
+        add32(0), add32(0), add32(16), add32(0);
+        for (std::string_view rgb : kPaletteRgb) {
+            for (std::size_t i : {5, 3, 1})  // blue, green, red
+                bytes.push_back(static_cast<std::uint8_t>(
+                    std::stoi(std::string(rgb.substr(i, 2)), nullptr, 16)));
+            bytes.push_back(0);
+        }
+        for (int y = size - 1; y >= 0; --y) {
+            const std::size_t rowStart = bytes.size();
+            for (int x = 0; x < size; x += 2)
+                bytes.push_back(static_cast<std::uint8_t>(image.At(x, y) << 4 |
+                                                          (x + 1 < size ? image.At(x + 1, y) : 0)));
+            bytes.resize(rowStart + rowBytes(4 * size), 0);
+        }
+        bytes.resize(bytes.size() + static_cast<std::size_t>(size) * rowBytes(size), 0);
+    }
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+enum class Format { kXpm, kPng, kIco };
 
 struct IconFile {
     std::string_view fileName;
@@ -340,11 +393,16 @@ constexpr std::array kIconFiles = {
     IconFile{"mainframe-48.png", {}, MainFrameIcon, 48, Format::kPng},
     IconFile{"mainframe-64.png", {}, MainFrameIcon, 64, Format::kPng},
     IconFile{"mainframe-128.png", {}, MainFrameIcon, 128, Format::kPng},
+    // The Windows resources' icon groups: the XPMs' two sizes in one file each.
+    IconFile{"mainframe.ico", {}, MainFrameIcon, 32, Format::kIco},
+    IconFile{"second.ico", {}, SecondIcon, 32, Format::kIco},
 };
 
 void WriteIcon(const IconFile& file, std::ostream& out) {
     const IndexedImage image = file.draw(file.size);
-    if (file.format == Format::kPng)
+    if (file.format == Format::kIco)
+        WriteIco({image, file.draw(file.size / 2)}, out);
+    else if (file.format == Format::kPng)
         PngWriter(out).Write(image);
     else
         WriteXpm(image, file.variable, out);
@@ -359,6 +417,7 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    SetBinaryStdout();
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     if (args.size() == 2 && args[0] == "--print") {
         for (const IconFile& file : kIconFiles)

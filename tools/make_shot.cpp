@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "BinaryStdout.h"
+
 namespace {
 
 constexpr int kRate = 44100;               // samples per second
@@ -136,6 +138,7 @@ std::string MakeWav(const std::vector<std::int16_t>& samples) {
 }  // namespace
 
 int main() {
+    SetBinaryStdout();
     const std::string wav = MakeWav(Quantize(Synthesize()));
     if (std::fwrite(wav.data(), 1, wav.size(), stdout) != wav.size()) return 1;
     return std::fflush(stdout) == 0 ? 0 : 1;

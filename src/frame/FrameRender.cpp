@@ -43,6 +43,12 @@ void CMainFrame::OnPaint(wxPaintEvent&) {
     if (m_hPalette) dc.SetPalette(*m_hPalette);
     m_hRC->SetCurrent(*m_canvas);
     RenderScene();
+    if (m_drawnFrameDump.Enabled()) {
+        const wxSize size = m_canvas->GetClientSize();
+        const wxPoint corner = m_canvas->ClientToScreen(wxPoint(0, 0));
+        m_drawnFrameDump.Save(ToPhysical(size.x), ToPhysical(size.y), corner.x, corner.y,
+                              ToPhysical(m_projectedSize.y));
+    }
     m_canvas->SwapBuffers();
     MakeNoContextCurrent();
 }

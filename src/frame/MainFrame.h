@@ -14,6 +14,7 @@
 
 #include "dib/Dib.h"
 #include "frame/CursorClip.h"
+#include "frame/DrawnFrameDump.h"
 #include "frame/WindowServices.h"
 #include "platform/AsyncKeyTable.h"
 #include "platform/SoundService.h"
@@ -144,6 +145,7 @@ class CMainFrame : public wxFrame {
     CDib m_dib;  // a 16 x 16 blank image, made with the frame and kept for its life
 
     wxGLCanvas* m_canvas = nullptr;  // owned by the window
+    DrawnFrameDump m_drawnFrameDump;  // off unless a test asks for it
     wxString m_idleMessage;
     int m_chosenDepthBits = 0;
     bool m_sceneReady = false;

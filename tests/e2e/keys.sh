@@ -1,8 +1,8 @@
 # The polled keys with real key events: with a Shift key held, a tap of Down
-# sinks one step (a bigger change of the view than a step back), also after the
-# other Shift key was let go; Up held walks; Ctrl fires, and goes on firing
-# while Z (Ctrl+Z is an accelerator) looks down. A key let go while a menu is
-# open is up.
+# sinks one step (a bigger change of the view than a step back) and one of Up
+# rises again, also after the other Shift key was let go; Up held walks; Ctrl
+# fires, and goes on firing while Z (Ctrl+Z is an accelerator) looks down. A
+# key let go while a menu is open is up.
 source "$(dirname "$0")/lib.sh"
 start_game
 
@@ -10,6 +10,8 @@ start=$(edge start)
 # xdotool presses Shift_L along with Shift_R: let go of the left one.
 xdotool keydown Shift_R keyup Shift_L key Down
 edge_becomes -lt $((start - 12)) || fail "Down with the right Shift held did not sink"
+xdotool key Up
+edge_becomes -gt $((start - 6)) || fail "Up with the right Shift held did not rise"
 xdotool keyup Shift_R
 sunk=$(edge sunk)
 # Held for a moment, not until a screenshot shows the walk: on a busy machine

@@ -109,3 +109,8 @@ expect_clean_end() {
     ((status == 0)) || fail "the game ended with status $status after $1"
 }
 close_game() { wmctrl -i -c "$WIN" && expect_clean_end "closing"; }
+# The game, stopped from outside while a dialog is open ($1), ends cleanly.
+end_from_outside() { kill -TERM "$GAME_PID" && expect_clean_end "SIGTERM $1"; }
+
+# The Windows program under Wine takes some of these steps its own way.
+if [[ -n ${BRAVOK_E2E_WINE:-} ]]; then source "$(dirname "${BASH_SOURCE[0]}")/wine.sh"; fi

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "EglContext.h"
+#include "HeadlessGl.h"
 #include "FakeWindowServices.h"
 #include "SceneTestSupport.h"
 #include "TestAccess.h"
@@ -50,7 +50,7 @@ class RenderPassTest : public ::testing::Test {
         return red;
     }
 
-    test::EglContext m_gl{kSize, kSize};
+    test::HeadlessGlContext m_gl{kSize, kSize};
     test::ScopedTempDir m_dir;
     test::FakeWindowServices m_window;
     CPlayer m_player;

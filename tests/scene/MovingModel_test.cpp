@@ -6,7 +6,7 @@
 #include <cmath>
 #include <thread>
 
-#include "EglContext.h"
+#include "HeadlessGl.h"
 #include "Eventually.h"
 #include "SceneTestSupport.h"
 #include "TestAccess.h"
@@ -34,7 +34,7 @@ TEST(MovingModel, TicksSwingAndSpin) {
 auto Spin = [](CMovingModel& model) { return TestAccess::GetPose(model).rotX; };
 
 TEST(MovingModelGl, DrawPlacesTheSpunMeshAndRestoresTheMatrix) {
-    test::EglContext gl;
+    test::HeadlessGlContext gl;
     test::ScopedTempDir dir;
     dir.Write("cylinder.vtx", "0 1 0 0 1 0 0 1 0\n0 0 1 0 0 1 0 0 1\n");
     CMovingModel model;
@@ -66,7 +66,7 @@ TEST(MovingModelGl, DrawPlacesTheSpunMeshAndRestoresTheMatrix) {
 // Without its mesh file the model still swings; a pause holds the worker at its
 // gate while drawing goes on; a stop ends a paused worker.
 TEST(MovingModelWorker, PauseHoldsTheWorkerAtItsGateAndStopEndsIt) {
-    test::EglContext gl;
+    test::HeadlessGlContext gl;
     test::ScopedTempDir emptyFolder;
     CMovingModel model;
     model.Init();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <tuple>
 
 #include "FakeWindowServices.h"
@@ -53,7 +54,7 @@ TEST_F(PlayerInputTest, StepsFollowTheHeading) {
             // The side arrows count only while held.
             c.key == VK_UP || c.key == VK_DOWN ? (Press(c.key), Tick(2)) : HoldFor(c.key, 1);
             m_window.m_keys.KeyUp(VK_SHIFT);
-            const double direction = (heading + c.turn) * M_PI / 180.0;
+            const double direction = (heading + c.turn) * std::numbers::pi / 180.0;
             const Pose after = Now();
             EXPECT_NEAR(-after.posX, std::sin(direction), 1e-5) << c.key << " at " << heading;
             EXPECT_NEAR(-after.posZ - 4, -std::cos(direction), 1e-5) << c.key << " at " << heading;

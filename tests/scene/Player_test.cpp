@@ -5,7 +5,7 @@
 #include <cmath>
 #include <set>
 
-#include "EglContext.h"
+#include "HeadlessGl.h"
 #include "FakeWindowServices.h"
 #include "SceneTestSupport.h"
 #include "TestAccess.h"

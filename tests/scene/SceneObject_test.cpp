@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "EglContext.h"
+#include "HeadlessGl.h"
 #include "SceneTestSupport.h"
 #include "TestAccess.h"
 

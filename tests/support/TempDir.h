@@ -1,22 +1,27 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
 namespace bravok::test {
 
-// A fresh folder of the test's own (mkdtemp: parallel runs never share it),
-// removed with its contents; with enter set, the current folder while it lives.
+// A fresh folder of the test's own (made new under a random name: parallel runs
+// never share it), removed with its contents; with enter set, the current
+// folder while it lives.
 class TempDir {
   public:
     explicit TempDir(bool enter = false) {
-        std::string pattern = (std::filesystem::temp_directory_path() / "bravok-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
-        m_path = pattern;
+        std::random_device random;
+        for (int tries = 0; tries < 100 && m_path.empty(); ++tries) {
+            auto path =
+                std::filesystem::temp_directory_path() / ("bravok-" + std::to_string(random()));
+            if (std::filesystem::create_directory(path)) m_path = path;
+        }
+        if (m_path.empty()) ADD_FAILURE() << "no new temporary folder";
         if (enter) {
             m_previous = std::filesystem::current_path();
             std::filesystem::current_path(m_path);

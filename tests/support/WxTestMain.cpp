@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/init.h>
+#include <wx/utils.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,7 +17,7 @@ int main(int argc, char** argv) {
 
     // The tests need no accessibility bridge; left out, its D-Bus connection does not
     // start, nor leave its start-up allocations for the leak checker to report.
-    setenv("NO_AT_BRIDGE", "1", 0);
+    if (!wxGetEnv("NO_AT_BRIDGE", nullptr)) wxSetEnv("NO_AT_BRIDGE", "1");
     bravok::PrepareSoundService();  // the frames under test make sound
 
     // wx owns the application object (the program's own, if a test names one).

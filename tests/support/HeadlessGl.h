@@ -1,39 +1,40 @@
 #pragma once
 
-#include <EGL/egl.h>
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 namespace bravok::test {
 
-// An OpenGL context on Mesa's surfaceless EGL platform drawing into a pbuffer,
-// current on the calling thread while it lives: no X server needed.
-class EglContext {
+// An OpenGL context current on the calling thread while it lives, drawing into
+// an off-screen surface of the given size: on Linux Mesa's surfaceless EGL
+// platform with a pbuffer (no X server needed), on Windows WGL on a hidden
+// window (EglContext.cpp, WglContext.cpp).
+class HeadlessGlContext {
   public:
-    EglContext(int width = 64, int height = 64);
-    ~EglContext();
-    EglContext(const EglContext&) = delete;
-    EglContext& operator=(const EglContext&) = delete;
+    HeadlessGlContext(int width = 64, int height = 64);
+    ~HeadlessGlContext();
+    HeadlessGlContext(const HeadlessGlContext&) = delete;
+    HeadlessGlContext& operator=(const HeadlessGlContext&) = delete;
 
-    bool Ok() const { return m_context != EGL_NO_CONTEXT; }
+    bool Ok() const { return m_handles != nullptr; }
 
     // The colour at (x, y), y counted from the bottom, as 0..255 RGB.
     std::array<int, 3> Pixel(int x, int y) const;
 
   private:
-    EGLDisplay m_display = EGL_NO_DISPLAY;
-    EGLSurface m_surface = EGL_NO_SURFACE;
-    EGLContext m_context = EGL_NO_CONTEXT;
+    struct Handles;  // the system's own, set only once the context is current
+    std::unique_ptr<Handles> m_handles;
 };
 
 // A fixture that gives each test a fresh current context.
 class GlTest : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(m_gl.Ok()) << "no headless OpenGL context"; }
-    EglContext m_gl;
+    HeadlessGlContext m_gl;
 };
 
 // A polygon or line from feedback mode: its token, its corners in window coordinates.

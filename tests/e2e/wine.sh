@@ -1,0 +1,54 @@
+# lib.sh's steps for the Windows program under Wine (sourced at its end when
+# BRAVOK_E2E_WINE is set). Wine on a virtual X server shows none of the OpenGL
+# view, so the game saves each frame it draws (BRAVOK_FRAME_DUMP) and every
+# screenshot is the real screen with that frame laid over the view's place:
+# the window, menus, dialogs and pointer are the screen's, the view the game's.
+# The sound goes through Wine's ALSA output into a file (an .asoundrc in a
+# home folder of the test's own).
+DUMP=$WORK/frame.ppm DUMP_SEEN=
+mkdir -p "$WORK/home"
+cat >"$WORK/home/.asoundrc" <<EOF
+pcm.!default { type file; slave.pcm "null"; file "$WORK/sound.raw"; format "raw" }
+EOF
+
+start_game() {
+    : >"$WORK/sound.raw"
+    (cd "${1:-$DATA}" && exec env HOME="$WORK/home" BRAVOK_FRAME_DUMP="$DUMP" \
+        "$(dirname "$0")/../../scripts/wine-run.sh" "$BRAVOK") >"$WORK/game.log" 2>&1 &
+    GAME_PID=$!
+    wait_for 60 xdotool search --onlyvisible --name '^Bravok$' || fail "no Bravok window"
+    WIN=$(xdotool search --onlyvisible --name '^Bravok$' | head -1)
+    xdotool windowmove --sync "$WIN" 40 40 windowactivate --sync "$WIN" || true
+    wait_for 10 geometry_settled || fail "the window never settled"
+    wait_for 20 crosshair_at_centre || fail "no crosshair at the centre"
+}
+
+# The frame from the screen, the view from the saved frame: the picture, and
+# its centre, which as on Linux counts the status bar's strip to the view.
+read_geometry() {
+    read -r FRAME_X FRAME_Y FRAME_W FRAME_H <<<"$(window_box "$WIN")"
+    [[ -s $DUMP ]] || return 1
+    local whole
+    read -r VIEW_X VIEW_Y whole VIEW_W VIEW_H < <(head -c 100 "$DUMP" | tr '\n' ' ' |
+        awk '{print $4, $5, $6, $7, $8}')
+    CENTRE_X=$((VIEW_X + VIEW_W / 2)) CENTRE_Y=$((VIEW_Y + whole / 2))
+}
+
+# A frame saved after the previous screenshot when the game draws one within a
+# second (a paused game draws none), over a new picture of the screen.
+shot() {
+    local deadline=$((SECONDS + 1)) frame
+    while frame=$(stat -c "%i %y" "$DUMP" 2>/dev/null) && [[ $frame == "$DUMP_SEEN" ]] &&
+        ((SECONDS < deadline)); do sleep 0.05; done
+    DUMP_SEEN=$frame
+    cp "$DUMP" "$WORK/view.ppm" && import -window root "$WORK/screen.png" &&
+        convert "$WORK/screen.png" "$WORK/view.ppm" -geometry "+$VIEW_X+$VIEW_Y" -composite \
+            "$ARTIFACTS/$1.png" && echo "$ARTIFACTS/$1.png"
+}
+
+# Wine takes no close request for a window that a dialog disables: the box is
+# closed first.
+end_from_outside() {
+    xdotool key Escape
+    close_game
+}
