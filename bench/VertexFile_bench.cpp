@@ -24,7 +24,7 @@
 #include <thread>
 #include <vector>
 
-#include "EglContext.h"
+#include "HeadlessGl.h"
 #include "scene/SceneObject.h"
 #include "scene/VertexFile.h"
 
@@ -95,7 +95,7 @@ void BM_ReadVertexFile(benchmark::State& state) {
 }
 
 void BM_Load(benchmark::State& state) {
-    bravok::test::EglContext gl;
+    bravok::test::HeadlessGlContext gl;
     if (!gl.Ok()) return state.SkipWithError("no headless OpenGL context");
     for (auto _ : state) {
         bravok::CSceneObject object;
@@ -111,7 +111,7 @@ void BM_Load(benchmark::State& state) {
 enum class Compile { TrianglePerBegin, OneRun, VertexArrays };
 
 void BM_Compile(benchmark::State& state, Compile how) {
-    bravok::test::EglContext gl;
+    bravok::test::HeadlessGlContext gl;
     if (!gl.Ok()) return state.SkipWithError("no headless OpenGL context");
     const bravok::VertexMesh mesh = bravok::ReadVertexFile(g_path.c_str());
     const std::size_t corners = static_cast<std::size_t>(mesh.triangleCount) * 3;
