@@ -11,7 +11,7 @@ CTEST ?= ctest
 CTEST_ARGS ?= --output-on-failure -j $(JOBS) --timeout 300
 
 .PHONY: all deps build run check test test-steps tsan-build test-tsan asan-build test-asan \
-	fuzz-build test-fuzz fuzz-long test-deb test-stress stress-steps clean
+	fuzz-build test-fuzz fuzz-long test-deb test-stress stress-steps check-mingw clean
 
 all: build
 
@@ -108,6 +108,11 @@ test-deb: deps
 	cmake --build $(DEB_BUILD) -j $(JOBS)
 	scripts/with-xvfb.sh tests/install/deb_test.sh $(DEB_BUILD)
 
+# The code with no window toolkit in it compiles for Windows as it is, with
+# and without <windows.h> first (syntax only, with mingw-w64).
+check-mingw: deps
+	@scripts/check-mingw.sh
+
 # Every process the suite starts carries this run's mark in its environment, so
 # that at its end, passed or failed, it can tell whether it left one running
 # (a game, an X server, a window manager, a bus) on a machine where others run
@@ -125,7 +130,7 @@ test:
 	@status=0; $(MAKE) --no-print-directory test-steps || status=$$?; \
 	$(LEFT_RUNNING); exit $$status
 
-test-steps: check test-tsan test-asan test-fuzz test-deb
+test-steps: check check-mingw test-tsan test-asan test-fuzz test-deb
 	@scripts/test-share.sh
 
 # The tests a busy machine upsets most (windows, frame, application and the real

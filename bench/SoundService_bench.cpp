@@ -8,7 +8,7 @@
 
 #include <cstdlib>
 
-#include "platform/SdlSoundService.h"
+#include "platform/sdl/SdlSoundService.h"
 
 namespace {
 

@@ -10,6 +10,8 @@ packages=(
     libwxgtk3.2-dev libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0
     # tests, benchmarks, fuzzing
     libgtest-dev libgmock-dev libbenchmark-dev clang
+    # the Windows syntax check: mingw-w64 with posix threads (std::thread, std::mutex)
+    g++-mingw-w64-x86-64-posix
     # end-to-end tests and screenshots
     xvfb xauth xdotool imagemagick openbox x11-utils wmctrl
     # a non-English locale for the loader's locale test

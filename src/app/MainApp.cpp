@@ -2,13 +2,13 @@
 
 #include <wx/config.h>
 #include <wx/dialog.h>
+#include <wx/evtloop.h>
 #include <wx/fileconf.h>
 #include <wx/filename.h>
 #include <wx/log.h>
 #include <wx/msgdlg.h>
 #include <wx/stdpaths.h>
 
-#include <csignal>
 #include <cstdio>
 
 #include "app/AboutDlg.h"
@@ -41,6 +41,7 @@ wxBEGIN_EVENT_TABLE(CMainApp, wxApp)
                         kFirstWxCommandId + static_cast<int>(kCommandIds.size()) - 1,
                         CMainApp::OnUpdateCommand)
     EVT_ACTIVATE_APP(CMainApp::OnActivateApp)
+    EVT_IDLE(CMainApp::OnIdle)
 wxEND_EVENT_TABLE()
     // clang-format on
 
@@ -49,21 +50,9 @@ wxEND_EVENT_TABLE()
     wxSetAssertHandler(ReportAssertion);
     SetAppName(wxString::FromUTF8(AppName().data(), AppName().size()));
     if (!InitInstance()) return false;
-    InstallSignalHandlers();
+    m_closeRequests =
+        std::make_unique<CloseRequests>([this] { CallAfter(&CMainApp::OnCloseRequest); });
     return true;
-}
-
-void CMainApp::InstallSignalHandlers() {
-    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
-        SetSignalHandler(signal, &CMainApp::OnCloseSignal);
-        // wx's handler only notes the signal for the event loop, which a stuck
-        // window may not reach for a long time. Once it has run, the signal's
-        // own action is back, so a second signal ends the game at once.
-        struct sigaction action {};
-        if (sigaction(signal, nullptr, &action) != 0) continue;
-        action.sa_flags |= SA_RESETHAND;
-        sigaction(signal, &action, nullptr);
-    }
 }
 
 bool CMainApp::InitInstance() {
@@ -94,6 +83,7 @@ bool CMainApp::InitInstance() {
 }
 
 int CMainApp::OnExit() {
+    m_closeRequests.reset();
     SaveStdProfileSettings();
     return wxApp::OnExit();
 }
@@ -164,16 +154,23 @@ void CMainApp::OnActivateApp(wxActivateEvent& event) {
     m_pMainWnd->OnActivateApp(active);
 }
 
-void CMainApp::OnCloseSignal(int) {
-    auto& app = static_cast<CMainApp&>(*wxTheApp);
-    if (!app.m_pMainWnd) return;
-    // A modal dialog would keep the window from closing: end it first.
+void CMainApp::OnCloseRequest() {
+    if (!m_pMainWnd) return;
+    // A modal dialog would keep the window from closing: end it first. The
+    // window closes once the dialog's loop has returned: the dialog may live on
+    // the stack of the code that showed it, and must be gone before its parent.
     for (wxWindow* window : wxTopLevelWindows)
         if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog && dialog->IsModal())
             dialog->EndModal(wxID_CANCEL);
-    app.CallAfter([&app] {
-        if (app.m_pMainWnd) app.m_pMainWnd->Close(true);
-    });
+    m_closeRequested = true;
+    WakeUpIdle();
+}
+
+void CMainApp::OnIdle(wxIdleEvent& event) {
+    event.Skip();
+    if (!m_closeRequested || wxEventLoopBase::GetActive() != GetMainLoop()) return;
+    m_closeRequested = false;
+    if (m_pMainWnd) m_pMainWnd->Close(true);
 }
 
 }  // namespace bravok

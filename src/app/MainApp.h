@@ -8,6 +8,7 @@
 
 #include "app/ActivationTracker.h"
 #include "frame/MainFrame.h"
+#include "platform/Signals.h"
 
 namespace bravok {
 
@@ -38,15 +39,17 @@ class CMainApp : public wxApp {
     // disabled, as commands with nothing to do.
     void OnUpdateCommand(wxUpdateUIEvent& event);
     void OnActivateApp(wxActivateEvent& event);
-    // SIGTERM, SIGINT and SIGHUP end the game cleanly, whatever dialog is open;
-    // a second one while the first waits for a busy window ends it at once.
-    void InstallSignalHandlers();
-    static void OnCloseSignal(int signal);
+    // A request to end from outside the window (a signal) closes it cleanly,
+    // whatever dialog is open; called on the window's thread.
+    void OnCloseRequest();
+    void OnIdle(wxIdleEvent& event);
 
     wxWeakRef<CMainFrame> m_pMainWnd;  // owned by wx; null once the window is gone
     std::unique_ptr<wxFileHistory> m_fileHistory;
     wxArrayString m_loadedHistory;  // the recent files as the settings held them
     ActivationTracker m_activation;
+    std::unique_ptr<CloseRequests> m_closeRequests;
+    bool m_closeRequested = false;  // closes the window once no dialog's loop runs
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -16,8 +16,13 @@ struct StringResource {
 // Every string the program carries, in ascending id order.
 std::span<const StringResource> StringTable();
 
-// The string with this id, or nothing for an id the table does not hold.
+// The string with this id, or nothing for an id the table does not hold. The
+// system's headers make LoadString a macro; it is set aside for the declaration
+// and comes back after, so where they came first, call it as (LoadString)(id).
+#pragma push_macro("LoadString")
+#undef LoadString
 std::optional<std::string_view> LoadString(unsigned id);
+#pragma pop_macro("LoadString")
 
 // A command's status-bar prompt: its string up to the first "\n"; empty for a
 // command without a string.

@@ -1,9 +1,9 @@
-#include <wx/utils.h>
-
 #include "frame/KeyMap.h"
 #include "frame/MainFrame.h"
+#include "frame/NativeHandles.h"
+#include "platform/Display.h"
+#include "platform/Pointer.h"
 #include "platform/VirtualKeys.h"
-#include "platform/X11Display.h"
 
 namespace bravok {
 
@@ -38,8 +38,8 @@ void CMainFrame::OnCanvasSize(wxSizeEvent& event) {
 void CMainFrame::OnCanvasKey(wxKeyEvent& event) {
     // Every key goes into the key table, also one that then fires an
     // accelerator: the input worker polls the table, not the commands.
-    const int vk =
-        VirtualKeyFromWx(event.GetKeyCode(), BaseKeySym(wxGetX11Display(), event.GetRawKeyFlags()));
+    const bool rightHand = SideOfKey(ToolkitDisplay(), event.GetRawKeyFlags()) == KeySide::Right;
+    const int vk = VirtualKeyFromWx(event.GetKeyCode(), rightHand);
     if (event.GetEventType() == wxEVT_KEY_DOWN) {
         if (vk >= 0) {
             m_keys.KeyDown(vk);
@@ -108,17 +108,16 @@ void CMainFrame::RecaptureMouse() {
 
 void CMainFrame::TrackCursor() {
     // The pointer as the server has it: an event's logical position is rounded.
-    const Point screen = PointerPosition(wxGetX11Display());
+    const Point screen = PointerPosition(ToolkitDisplay());
     const Point held = m_cursor.Clamp(screen);
     // A captured pointer that left the clip rectangle is put back on its edge.
-    if (m_bCaptured && held != screen) bravok::WarpPointer(wxGetX11Display(), held);
-    std::scoped_lock lock(m_snapshotLock);
-    m_snapshot.cursor = held;
+    if (m_bCaptured && held != screen) bravok::WarpPointer(ToolkitDisplay(), held);
+    m_services.SetCursor(held);
 }
 
 void CMainFrame::OnLButtonUp() {
     RefreshGeometry();
-    const Rect client = ClientRectOnScreen();
+    const Rect client = m_services.ClientRectOnScreen();
     if (m_bCaptured == 0) {
         SetCapture();
         ClipCursor(client);
@@ -134,16 +133,10 @@ void CMainFrame::OnKeyDown(int nChar) {
 
 void CMainFrame::EndMouseLook() {
     ReleaseCapture();
-    ClipCursor(ScreenRect(wxGetX11Display()));
+    ClipCursor(ScreenRect(ToolkitDisplay()));
     ShowCursor(true);
     m_bCaptured = 0;
     m_player.m_mouseLook = 0;
-}
-
-Rect CMainFrame::ClientRectOnScreen() const {
-    std::scoped_lock lock(m_snapshotLock);
-    const Snapshot& s = m_snapshot;
-    return {s.origin.x, s.origin.y, s.origin.x + s.client.right, s.origin.y + s.client.bottom};
 }
 
 void CMainFrame::SetCapture() {
@@ -156,18 +149,16 @@ void CMainFrame::ReleaseCapture() {
 
 void CMainFrame::ClipCursor(std::optional<Rect> screenRect) {
     m_cursor.Clip(screenRect);
-    {
-        std::scoped_lock lock(m_snapshotLock);
-        m_snapshot.clip = screenRect;
-        m_snapshot.cursor = m_cursor.Clamp(m_snapshot.cursor);
-    }
-    const Point pointer = PointerPosition(wxGetX11Display());
+    m_services.SetClip(screenRect);
+    ConfinePointer(screenRect);
+    const Point pointer = PointerPosition(ToolkitDisplay());
     if (const Point held = m_cursor.Clamp(pointer); held != pointer)
-        bravok::WarpPointer(wxGetX11Display(), held);
+        bravok::WarpPointer(ToolkitDisplay(), held);
 }
 
 int CMainFrame::ShowCursor(bool show) {
     const int count = m_cursor.Show(show);
+    ShowSystemCursor(show);
     const wxCursor cursor = m_cursor.Visible() ? wxNullCursor : wxCursor(wxCURSOR_BLANK);
     // The frame as well as the canvas: the hidden cursor may rest on the
     // status bar's strip.

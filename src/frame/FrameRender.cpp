@@ -1,10 +1,11 @@
 #include <wx/dcclient.h>
-#include <wx/utils.h>
 
 #include <cmath>
 
 #include "frame/MainFrame.h"
-#include "platform/X11Display.h"
+#include "frame/NativeHandles.h"
+#include "platform/Display.h"
+#include "platform/Pointer.h"
 #include "render/ColorPalette.h"
 #include "render/Projection.h"
 #include "render/RenderPass.h"
@@ -15,7 +16,7 @@ PixelFormatDescriptor CMainFrame::DescribePixelFormat() const {
     PixelFormatDescriptor described;
     described.cDepthBits = static_cast<std::uint8_t>(m_chosenDepthBits);
     if (m_canvas == nullptr) return described;
-    const VisualTraits visual = DescribeVisual(m_canvas->GetXVisualInfo());
+    const VisualTraits visual = DescribeVisual(NativeWindowOf(*m_canvas));
     described.cColorBits = static_cast<std::uint8_t>(visual.depth);
     if (visual.colourMapped) described.dwFlags |= PFD_NEED_PALETTE;
     return described;
@@ -85,10 +86,9 @@ wxSize CMainFrame::UpdateSnapshot() {
     client.y += StatusStripHeight();
     // Until the window is on the screen it has no screen position to tell.
     const bool placed = m_canvas != nullptr && m_canvas->IsShownOnScreen();
-    const Point origin = placed ? WindowOrigin(wxGetX11Display(), m_canvas->GetXWindow()) : Point{};
-    std::scoped_lock lock(m_snapshotLock);
-    m_snapshot.client = {0, 0, ToPhysical(client.x), ToPhysical(client.y)};
-    if (placed) m_snapshot.origin = origin;
+    const Point origin = placed ? WindowOrigin(NativeWindowOf(*m_canvas)) : Point{};
+    m_services.SetClientArea({0, 0, ToPhysical(client.x), ToPhysical(client.y)});
+    if (placed) m_services.SetOrigin(origin);
     return client;
 }
 

@@ -11,9 +11,6 @@ namespace bravok {
 
 namespace {
 
-// X's key symbols of the right-hand modifier keys.
-constexpr unsigned kXkShiftR = 0xFFE2;
-constexpr unsigned kXkControlR = 0xFFE4;
 constexpr int kFunctionKeys = 24;
 
 // wx key code, virtual key. The first entry of a virtual key is the way back.
@@ -40,15 +37,15 @@ bool IsCharacterKey(int code) {
 
 }  // namespace
 
-int VirtualKeyFromWx(int wxKeyCode, unsigned long keySym) {
+int VirtualKeyFromWx(int wxKeyCode, bool rightHand) {
     if (wxKeyCode >= 'a' && wxKeyCode <= 'z') return wxKeyCode - 'a' + 'A';
     if (IsCharacterKey(wxKeyCode)) return wxKeyCode;
     if (wxKeyCode >= WXK_F1 && wxKeyCode < WXK_F1 + kFunctionKeys)
         return VK_F1 + (wxKeyCode - WXK_F1);
     for (const auto& [wx, vk] : kKeys) {
         if (wx != wxKeyCode) continue;
-        if (vk == VK_LSHIFT && keySym == kXkShiftR) return VK_RSHIFT;
-        if (vk == VK_LCONTROL && keySym == kXkControlR) return VK_RCONTROL;
+        if (vk == VK_LSHIFT && rightHand) return VK_RSHIFT;
+        if (vk == VK_LCONTROL && rightHand) return VK_RCONTROL;
         return vk;
     }
     return -1;

@@ -7,10 +7,9 @@ namespace bravok {
 // accelerator table's keys go to wx.
 
 // The virtual key of a key event, or -1 for a key the game has no use for.
-// Letters (either case) and digits keep their upper-case character codes. The
-// key's own symbol (X's, with no modifier applied) tells the right Shift and
-// Ctrl keys from the left ones.
-int VirtualKeyFromWx(int wxKeyCode, unsigned long keySym = 0);
+// Letters (either case) and digits keep their upper-case character codes.
+// `rightHand` says a Shift or Ctrl key is the right one of its pair.
+int VirtualKeyFromWx(int wxKeyCode, bool rightHand = false);
 
 // The wx key code of a virtual key, or 0 for one wx cannot name.
 int WxKeyCode(int virtualKey);

@@ -1,11 +1,10 @@
 #include "frame/MainFrame.h"
 
-#include <wx/utils.h>
-
 #include "frame/CommandIds.h"
-#include "platform/SdlSoundService.h"
-#include "platform/X11Display.h"
-#include "platform/X11Keyboard.h"
+#include "frame/NativeHandles.h"
+#include "platform/Display.h"
+#include "platform/Keyboard.h"
+#include "platform/Pointer.h"
 
 namespace bravok {
 
@@ -25,7 +24,14 @@ wxEND_EVENT_TABLE()
     // clang-format on
 
     CMainFrame::CMainFrame()
-    : m_sound(std::make_unique<SdlSoundService>()) {}
+    : m_sound(CreateSoundService()),
+      m_services(
+          m_keys, *m_sound,
+          [this](FrameWindowServices::Work work) { PostToWindowThread(std::move(work)); },
+          [](Point screen) { bravok::WarpPointer(ToolkitDisplay(), screen); },
+          [this] {
+              if (m_canvas != nullptr) m_canvas->Refresh(false);
+          }) {}
 
 CMainFrame::~CMainFrame() {
     // The workers use this window and the scene objects on every tick: they end
@@ -59,7 +65,7 @@ void CMainFrame::PreCreateWindow(wxSize& size, long& style) {
 
 int CMainFrame::OnCreate() {
     const PixelFormatDescriptor request;
-    if (!DisplayHasGlx(wxGetX11Display())) return -1;
+    if (!DisplayHasOpenGL(ToolkitDisplay())) return -1;
     // The closest drawable to the request: the depth buffer may come smaller
     // than asked, but there has to be one.
     for (int depth : {static_cast<int>(request.cDepthBits), 24, 16}) {
@@ -88,7 +94,7 @@ int CMainFrame::OnCreate() {
     BindCanvasEvents();
     // The keys are read from the server before the workers start, whichever of
     // the game's windows has the keyboard.
-    m_keys.AttachKeyboard(OpenX11Keyboard(wxGetX11Display()));
+    m_keys.AttachKeyboard(OpenKeyboard(ToolkitDisplay()));
     // The scene's steps follow when the canvas is first realised; the status
     // bar needs no context and comes now, so the window is laid out once.
     m_wndStatusBar = CreateStatusBar(1);
@@ -102,7 +108,7 @@ void CMainFrame::OnSceneRealized() {
     UpdateSnapshot();  // the input worker reads the client size as it starts
     if (!m_hRC->SetCurrent(*m_canvas)) return;
     m_sceneReady = true;
-    m_player.Init(this);
+    m_player.Init(&m_services);
     m_model.Init();
     // A deactivation before this point found no workers to pause. The first
     // wait of a worker is a whole tick, so they pause before their first tick.

@@ -8,17 +8,15 @@
 #include <wx/palette.h>
 
 #include <array>
-#include <atomic>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 
 #include "dib/Dib.h"
 #include "frame/CursorClip.h"
+#include "frame/WindowServices.h"
 #include "platform/AsyncKeyTable.h"
 #include "platform/SoundService.h"
-#include "platform/WindowServices.h"
 #include "render/PixelFormat.h"
 #include "scene/MovingModel.h"
 #include "scene/Player.h"
@@ -40,10 +38,9 @@ struct FrameResources {
 // workers while the application is inactive, switches the crosshair, and holds
 // the mouse for mouse-look from a click until Escape.
 //
-// It is also the window the player's input worker polls: the worker calls the
-// IWindowServices part from its own thread, and those calls only read a
-// snapshot this window keeps up to date, or post work to the window's thread.
-class CMainFrame : public wxFrame, public IWindowServices {
+// The player's input worker polls it through its window services, which it
+// keeps up to date.
+class CMainFrame : public wxFrame {
   public:
     static constexpr int kCreationSize = 500;  // outer width and height, pixels
 
@@ -79,15 +76,9 @@ class CMainFrame : public wxFrame, public IWindowServices {
 
     wxGLCanvas* Canvas() const { return m_canvas; }
 
-    // IWindowServices, callable from the input worker's thread.
-    Rect GetClientRect() const override;
-    Point GetCursorPos() const override;
-    Point ScreenToClient(Point screen) const override;
-    Point ClientToScreen(Point client) const override;
-    void SetCursorPos(Point screen) override;
-    void InvalidateRect() override;
-    AsyncKeyTable& GetKeyTable() override { return m_keys; }
-    ISoundService& GetSoundService() override { return *m_sound; }
+    // What the input worker sees of the window, from its own thread.
+    FrameWindowServices& WindowServices() { return m_services; }
+    AsyncKeyTable& GetKeyTable() { return m_keys; }
 
   protected:
     // What the display made of the pixel-format request. Tests override it to
@@ -126,8 +117,6 @@ class CMainFrame : public wxFrame, public IWindowServices {
     // The same, then applies the projection when the size changed.
     void RefreshGeometry();
     void TrackCursor();
-    // Client rectangle in screen coordinates, the status bar's strip included.
-    Rect ClientRectOnScreen() const;
     void PauseWorkers();
 
     // The cursor services of mouse capture.
@@ -169,18 +158,7 @@ class CMainFrame : public wxFrame, public IWindowServices {
 
     AsyncKeyTable m_keys;
     std::unique_ptr<ISoundService> m_sound;
-
-    // What the input worker reads of the window, kept by the window's thread;
-    // positions and sizes in the display's own pixels.
-    struct Snapshot {
-        Rect client;   // the client area, status bar strip included
-        Point origin;  // the client area's top-left corner on the screen
-        Point cursor;  // the cursor on the screen, held inside the clip
-        std::optional<Rect> clip;
-    };
-    mutable std::mutex m_snapshotLock;  // guards m_snapshot
-    Snapshot m_snapshot;
-    std::atomic<bool> m_repaintPending{false};
+    FrameWindowServices m_services;
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -1,54 +1,83 @@
-#include "frame/MainFrame.h"
+#include "frame/WindowServices.h"
 
-#include <wx/utils.h>
-
-#include "platform/X11Display.h"
-
-// The input worker's view of the window. Everything here may run on the
-// worker's thread while it holds the player's lock: it reads the snapshot the
-// window's thread keeps, or posts work to that thread, and never waits for it.
+#include "frame/CursorClip.h"
 
 namespace bravok {
 
-Rect CMainFrame::GetClientRect() const {
-    std::scoped_lock lock(m_snapshotLock);
-    return m_snapshot.client;
+FrameWindowServices::FrameWindowServices(AsyncKeyTable& keys, ISoundService& sound,
+                                         std::function<void(Work)> post,
+                                         std::function<void(Point)> warp, Work repaint)
+    : m_keys(keys),
+      m_sound(sound),
+      m_post(std::move(post)),
+      m_warp(std::move(warp)),
+      m_repaint(std::move(repaint)) {}
+
+Rect FrameWindowServices::GetClientRect() const {
+    std::scoped_lock lock(m_lock);
+    return m_client;
 }
 
-Point CMainFrame::GetCursorPos() const {
-    std::scoped_lock lock(m_snapshotLock);
-    return m_snapshot.cursor;
+Point FrameWindowServices::GetCursorPos() const {
+    std::scoped_lock lock(m_lock);
+    return m_cursor;
 }
 
-Point CMainFrame::ScreenToClient(Point screen) const {
-    std::scoped_lock lock(m_snapshotLock);
-    return {screen.x - m_snapshot.origin.x, screen.y - m_snapshot.origin.y};
+Point FrameWindowServices::ScreenToClient(Point screen) const {
+    std::scoped_lock lock(m_lock);
+    return {screen.x - m_origin.x, screen.y - m_origin.y};
 }
 
-Point CMainFrame::ClientToScreen(Point client) const {
-    std::scoped_lock lock(m_snapshotLock);
-    return {client.x + m_snapshot.origin.x, client.y + m_snapshot.origin.y};
+Point FrameWindowServices::ClientToScreen(Point client) const {
+    std::scoped_lock lock(m_lock);
+    return {client.x + m_origin.x, client.y + m_origin.y};
 }
 
-void CMainFrame::SetCursorPos(Point screen) {
+void FrameWindowServices::SetCursorPos(Point screen) {
     Point held;
     {
         // The next read sees the new position at once, as it would after a
         // real move; the pointer itself follows on the window's thread.
-        std::scoped_lock lock(m_snapshotLock);
-        held = CursorClip::ClampInto(screen, m_snapshot.clip);
-        m_snapshot.cursor = held;
+        std::scoped_lock lock(m_lock);
+        held = CursorClip::ClampInto(screen, m_clip);
+        m_cursor = held;
     }
-    PostToWindowThread([held] { bravok::WarpPointer(wxGetX11Display(), held); });
+    m_post([this, held] { m_warp(held); });
 }
 
-void CMainFrame::InvalidateRect() {
+void FrameWindowServices::InvalidateRect() {
     // Requests that arrive before the paint add nothing: one paint shows them all.
     if (m_repaintPending.exchange(true)) return;
-    PostToWindowThread([this] {
+    m_post([this] {
         m_repaintPending = false;
-        if (m_canvas != nullptr) m_canvas->Refresh(false);
+        m_repaint();
     });
+}
+
+void FrameWindowServices::SetClientArea(Rect client) {
+    std::scoped_lock lock(m_lock);
+    m_client = client;
+}
+
+void FrameWindowServices::SetOrigin(Point origin) {
+    std::scoped_lock lock(m_lock);
+    m_origin = origin;
+}
+
+void FrameWindowServices::SetCursor(Point screen) {
+    std::scoped_lock lock(m_lock);
+    m_cursor = screen;
+}
+
+void FrameWindowServices::SetClip(std::optional<Rect> screenRect) {
+    std::scoped_lock lock(m_lock);
+    m_clip = screenRect;
+    m_cursor = CursorClip::ClampInto(m_cursor, m_clip);
+}
+
+Rect FrameWindowServices::ClientRectOnScreen() const {
+    std::scoped_lock lock(m_lock);
+    return {m_origin.x, m_origin.y, m_origin.x + m_client.right, m_origin.y + m_client.bottom};
 }
 
 }  // namespace bravok

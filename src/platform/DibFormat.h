@@ -64,6 +64,22 @@ struct PALETTEENTRY {
     friend bool operator==(const PALETTEENTRY&, const PALETTEENTRY&) = default;
 };
 
+// The system's headers define these names as macros of the same values. The
+// macros are set aside while the names are declared here and come back after,
+// so either spelling means the same number wherever <windows.h> came first.
+#pragma push_macro("RGB")
+#pragma push_macro("CLR_INVALID")
+#pragma push_macro("BI_RGB")
+#pragma push_macro("DIB_RGB_COLORS")
+#pragma push_macro("DIB_PAL_COLORS")
+#pragma push_macro("SRCCOPY")
+#undef RGB
+#undef CLR_INVALID
+#undef BI_RGB
+#undef DIB_RGB_COLORS
+#undef DIB_PAL_COLORS
+#undef SRCCOPY
+
 // Red in the low byte, green in the next, blue in the third.
 using COLORREF = std::uint32_t;
 constexpr COLORREF RGB(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
@@ -75,6 +91,13 @@ inline constexpr std::uint32_t BI_RGB = 0;
 inline constexpr unsigned DIB_RGB_COLORS = 0;  // the colour table holds colours
 inline constexpr unsigned DIB_PAL_COLORS = 1;  // it holds indices into the selected palette
 inline constexpr std::uint32_t SRCCOPY = 0x00CC0020;
+
+#pragma pop_macro("RGB")
+#pragma pop_macro("CLR_INVALID")
+#pragma pop_macro("BI_RGB")
+#pragma pop_macro("DIB_RGB_COLORS")
+#pragma pop_macro("DIB_PAL_COLORS")
+#pragma pop_macro("SRCCOPY")
 
 // The two bytes that open every bitmap file, "BM" read as a little-endian word.
 inline constexpr std::uint16_t kBitmapFileType = 0x4D42;

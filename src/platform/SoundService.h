@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 namespace bravok {
 
 // Plays sound files without making the caller wait. A new request replaces the
@@ -12,5 +14,12 @@ class ISoundService {
     // A file that cannot be found or read plays a short default sound instead.
     virtual void PlayAsync(const char* path) = 0;
 };
+
+// The system's own sound service, made by its backend.
+std::unique_ptr<ISoundService> CreateSoundService();
+
+// Readies the process for the system's sound service: first thing in main,
+// before any thread starts.
+void PrepareSoundService();
 
 }  // namespace bravok

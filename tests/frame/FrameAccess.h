@@ -15,7 +15,6 @@ class CMainFrameTestAccess {
     const CursorClip& Cursor() const { return m_frame.m_cursor; }
     const wxPalette* Palette() const { return m_frame.m_hPalette.get(); }
     wxGLContext* Context() const { return m_frame.m_hRC.get(); }
-    bool RepaintPending() const { return m_frame.m_repaintPending; }
     bool ModelLoaded() const { return TestAccess::ListId(m_frame.m_model) != 0; }
     // Pauses of the player's and the model's workers (-1: no worker).
     std::pair<int, int> Pauses() const {

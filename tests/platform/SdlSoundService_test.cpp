@@ -1,5 +1,5 @@
 // Played through SDL's "disk" driver: it writes what the device plays (16-bit stereo) to a file.
-#include "platform/SdlSoundService.h"
+#include "platform/sdl/SdlSoundService.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>

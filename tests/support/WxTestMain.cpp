@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/SdlSoundService.h"
+#include "platform/SoundService.h"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     // The tests need no accessibility bridge; left out, its D-Bus connection does not
     // start, nor leave its start-up allocations for the leak checker to report.
     setenv("NO_AT_BRIDGE", "1", 0);
-    bravok::SdlSoundService::PrepareProcess();  // the frames under test make sound
+    bravok::PrepareSoundService();  // the frames under test make sound
 
     // wx owns the application object (the program's own, if a test names one).
     if (wxApp::GetInitializerFunction() == nullptr) wxApp::SetInstance(new wxApp);

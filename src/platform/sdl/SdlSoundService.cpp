@@ -1,4 +1,4 @@
-#include "platform/SdlSoundService.h"
+#include "platform/sdl/SdlSoundService.h"
 
 #include <SDL.h>
 #include <dlfcn.h>
@@ -308,6 +308,14 @@ void SdlSoundService::Run(Mailbox& mailbox, std::stop_token stop) {
         else
             output.Play(request->path);
     }
+}
+
+std::unique_ptr<ISoundService> CreateSoundService() {
+    return std::make_unique<SdlSoundService>();
+}
+
+void PrepareSoundService() {
+    SdlSoundService::PrepareProcess();
 }
 
 }  // namespace bravok

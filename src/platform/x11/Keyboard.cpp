@@ -1,4 +1,7 @@
-#include "platform/X11Keyboard.h"
+// The keyboard on X: the server's key map, read on a connection of the
+// keyboard's own. The input worker reads it from its own thread, and an Xlib
+// connection may not be used by two threads at once: the toolkit's belongs to
+// the window's thread.
 
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
@@ -7,7 +10,9 @@
 #include <bitset>
 #include <mutex>
 
+#include "platform/Keyboard.h"
 #include "platform/VirtualKeys.h"
+#include "platform/x11/KeySyms.h"
 
 namespace bravok {
 
@@ -84,8 +89,10 @@ class X11Keyboard final : public IKeyboardState {
 
 }  // namespace
 
-std::unique_ptr<IKeyboardState> OpenX11Keyboard(_XDisplay* display) {
-    Display* own = XOpenDisplay(display != nullptr ? DisplayString(display) : nullptr);
+std::unique_ptr<IKeyboardState> OpenKeyboard(NativeDisplay display) {
+    // The server behind the toolkit's connection.
+    auto* toolkit = static_cast<::Display*>(display.connection);
+    Display* own = XOpenDisplay(toolkit != nullptr ? DisplayString(toolkit) : nullptr);
     if (own == nullptr) return nullptr;
     return std::make_unique<X11Keyboard>(own);
 }

@@ -1,0 +1,82 @@
+// Sound on Windows: the system's own player, PlaySound, on a thread of the
+// service's own. PlaySound reads the file before it returns, even when it plays
+// it asynchronously, so the caller (the input worker, holding the player's
+// lock) only leaves the request and never waits for a disk.
+
+#include <windows.h>
+// After <windows.h>, whose types it uses.
+#include <mmsystem.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <stop_token>
+#include <string>
+#include <thread>
+
+#include "platform/SoundService.h"
+#include "platform/win32/WideText.h"
+
+namespace bravok {
+
+namespace {
+
+class PlaySoundService final : public ISoundService {
+  public:
+    PlaySoundService() : m_worker([this](std::stop_token stop) { Run(stop); }) {}
+
+    ~PlaySoundService() override {
+        m_worker.request_stop();
+        m_worker.join();
+    }
+
+    // Only the latest request counts: one that arrives while an older one still
+    // waits replaces it, and each one played cuts off the sound playing, as
+    // PlaySound does. A null path just stops the sound playing.
+    void PlayAsync(const char* path) override {
+        {
+            std::scoped_lock lock(m_mutex);
+            m_pending = path != nullptr ? std::optional(WideFromUtf8(path)) : std::nullopt;
+            m_hasRequest = true;
+        }
+        m_wake.notify_one();
+    }
+
+  private:
+    void Run(std::stop_token stop) {
+        for (;;) {
+            std::optional<std::wstring> request;
+            {
+                std::unique_lock lock(m_mutex);
+                if (!m_wake.wait(lock, stop, [this] { return m_hasRequest; })) break;
+                request = std::move(m_pending);
+                m_hasRequest = false;
+            }
+            // SND_FILENAME | SND_ASYNC and no SND_NODEFAULT: a file that cannot
+            // be played gives the system's default sound instead.
+            if (request)
+                PlaySoundW(request->c_str(), nullptr, SND_FILENAME | SND_ASYNC);
+            else
+                PlaySoundW(nullptr, nullptr, 0);
+        }
+        PlaySoundW(nullptr, nullptr, 0);  // the game is ending: no sound outlives it
+    }
+
+    std::mutex m_mutex;  // guards m_pending and m_hasRequest
+    std::condition_variable_any m_wake;
+    std::optional<std::wstring> m_pending;  // nothing: stop the sound playing
+    bool m_hasRequest = false;
+    // Declared last: it starts once the fields above exist.
+    std::jthread m_worker;
+};
+
+}  // namespace
+
+std::unique_ptr<ISoundService> CreateSoundService() {
+    return std::make_unique<PlaySoundService>();
+}
+
+// The system's player needs nothing of the process beforehand.
+void PrepareSoundService() {}
+
+}  // namespace bravok
