@@ -19,6 +19,11 @@ sunk=$(edge sunk)
 xdotool keydown Up sleep 0.2 keyup Up
 edge_becomes -ne "$sunk" || fail "holding Up did not walk"
 
+# Right let go while a menu has the keyboard: the turn stops all the same.
+xdotool keydown Right key F10 && wait_for 5 menu_open || fail "F10 opened no menu"
+xdotool keyup Right key Escape
+wait_for 5 steady && steady || fail "Right let go in a menu: the view goes on turning"
+
 silence_sound
 xdotool keydown Control_R
 wait_for 3 sound_played || fail "Ctrl played no sound"
@@ -29,8 +34,4 @@ silence_sound
 wait_for 3 sound_played || fail "Ctrl held with Z played no sound"
 xdotool keyup z keyup Control_R
 
-# Right let go while a menu has the keyboard: the turn stops all the same.
-xdotool keydown Right key F10 && wait_for 5 menu_open || fail "F10 opened no menu"
-xdotool keyup Right key Escape
-wait_for 5 steady && steady || fail "Right let go in a menu: the view goes on turning"
 close_game
