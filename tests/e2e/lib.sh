@@ -27,13 +27,16 @@ wait_for() {
 
 # Starts the game in folder $1 (default: the data), its sound going to
 # $SOUND_DEVICE, and waits until the settled window shows the crosshair.
-SOUND_DEVICE=$WORK/sound.raw
+SOUND_DEVICE=$WORK/sound.raw WINDOW_LIMIT=30
+launch_game() {
+    (cd "$1" && exec env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$SOUND_DEVICE" \
+        SDL_DISKAUDIODELAY=10 NO_AT_BRIDGE=1 "$BRAVOK") >"$WORK/game.log" 2>&1 &
+}
 start_game() {
     : >"$WORK/sound.raw"
-    (cd "${1:-$DATA}" && exec env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$SOUND_DEVICE" \
-        SDL_DISKAUDIODELAY=10 NO_AT_BRIDGE=1 "$BRAVOK") >"$WORK/game.log" 2>&1 &
+    launch_game "${1:-$DATA}"
     GAME_PID=$!
-    wait_for 30 xdotool search --onlyvisible --name '^Bravok$' || fail "no Bravok window"
+    wait_for "$WINDOW_LIMIT" xdotool search --onlyvisible --name '^Bravok$' || fail "no Bravok window"
     WIN=$(xdotool search --onlyvisible --name '^Bravok$' | head -1)
     xdotool windowmove --sync "$WIN" 40 40 windowactivate --sync "$WIN" || true
     wait_for 10 geometry_settled || fail "the window never settled"
