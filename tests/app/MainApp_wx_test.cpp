@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/utils.h>
 
 #include <filesystem>
 
@@ -87,10 +88,11 @@ TEST_F(MainAppTest, ExitClosesTheWindowAndLaterEventsAreHarmless) {
 }  // namespace
 }  // namespace bravok
 
-// The application the test main starts, in a folder of its own with the mesh.
+// The application the test main starts, in a folder of its own with the mesh and
+// its settings (on Windows they go to the registry, the test run's own).
 wxIMPLEMENT_APP_NO_MAIN(bravok::CMainApp);
 const bravok::test::TempDir g_home(true);
 const bool g_homeReady = [] {
     std::filesystem::copy_file(BRAVOK_DATA_DIR "/cylinder.vtx", g_home.Path() / "cylinder.vtx");
-    return setenv("XDG_CONFIG_HOME", g_home.Path().c_str(), 1) == 0;
+    return wxSetEnv("XDG_CONFIG_HOME", g_home.Path().string());
 }();

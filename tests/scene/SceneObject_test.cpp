@@ -1,7 +1,6 @@
 #include "scene/SceneObject.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <random>
@@ -71,8 +70,13 @@ TEST_F(SceneObjectTest, ListDrawsWhatATrianglePerBeginDraws) {
 // is too large (a terabyte of holes) takes none; neither draws anything.
 TEST_F(SceneObjectTest, UnreadableFileTakesNoIdAndDrawsNothing) {
     m_dir.Write("empty.vtx", "");
-    ASSERT_EQ(truncate(m_dir.Write("huge.vtx", "").c_str(), off_t{1} << 40), 0);
-    for (const char* path : {"empty.vtx", "no-such-file.vtx", ".", "/dev/zero", "huge.vtx"}) {
+    m_dir.WriteHoles("huge.vtx", std::streamoff{1} << 40);
+#ifdef _WIN32
+    const char* device = "NUL";
+#else
+    const char* device = "/dev/zero";
+#endif
+    for (const char* path : {"empty.vtx", "no-such-file.vtx", ".", device, "huge.vtx"}) {
         CSceneObject object;
         const int before = CSceneObject::NextListId();
         object.Load(path);

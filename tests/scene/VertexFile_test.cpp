@@ -1,8 +1,9 @@
 #include "scene/VertexFile.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/stat.h>
-#include <unistd.h>
+#endif
 
 #include <bit>
 #include <clocale>
@@ -45,15 +46,26 @@ TEST(VertexFile, LinesPairIntoTrianglesWhateverTheLocale) {
         {"unpaired last line", four + Line(40), Nine(20, 9, Nine(0)), Nine(30, 9, Nine(10))},
         {"blank lines count", "\n\n", Nine(0, 0), Nine(0, 0)},
         {"CR LF and no last break", Line(1) + "\r\n" + Line(2), Nine(1), Nine(2)},
+#ifdef _WIN32
+        // Windows reads the decimal forms alone in another locale.
+        {"forms a comma locale reads otherwise",
+         "1.5 -2.25 3e-1 .5 0 0 0 0 0\n\n",
+         {1.5, -2.25, 0.3, 0.5, 0, 0, 0, 0, 0},
+         Nine(0, 0)},
+    };
+    const char* german = "German_Germany.1252";
+#else
         {"forms a comma locale reads otherwise",
          "1.5 -2.25 3e-1 0x1.8p1 1e999 .5 0 0 0\n\n",
          {1.5, -2.25, 0.3, 3.0, HUGE_VAL, 0.5, 0, 0, 0},
          Nine(0, 0)},
     };
-    // The window toolkit sets the process locale from the environment: a German
-    // one reads "1,5" and stops at "1.5". Vertex files use a full stop.
+    const char* german = "de_DE.UTF-8";  // scripts/install-deps.sh installs it
+#endif
+    // The window toolkit may set the process locale from the environment: a
+    // German one reads "1,5" and stops at "1.5". Vertex files use a full stop.
     const std::string saved = std::setlocale(LC_ALL, nullptr);
-    ASSERT_TRUE(std::setlocale(LC_ALL, "de_DE.UTF-8")) << "scripts/install-deps.sh installs it";
+    ASSERT_TRUE(std::setlocale(LC_ALL, german)) << german;
     for (const Case& c : cases) {
         for (int parts : {1, 2}) {
             const VertexMesh mesh = ReadVertexBytes(Bytes(c.bytes), parts);
@@ -117,17 +129,24 @@ TEST(VertexFile, EveryValueHasTheBitsOfTheCLibrary) {
     EXPECT_EQ(test::VertexMismatch(text, 3), "") << "seed " << seed;
 }
 
-// Only regular files are read: the others would block or never end. A file too
-// large to fit is refused from its size alone (a terabyte of holes here).
+// Only regular files are read: the others would block or never end (a pipe, a
+// device; on Windows the console and NUL). A file too large to fit is refused
+// from its size alone (a terabyte of holes here).
 TEST(VertexFile, OnlyRegularFilesOfAPossibleSizeAreRead) {
     test::TempDir dir;
+#ifdef _WIN32
+    const std::vector<std::string> special{"CON", "NUL"};
+#else
     ASSERT_EQ(mkfifo((dir / "fifo.vtx").c_str(), 0600), 0);
     std::filesystem::create_symlink("/dev/zero", dir / "zero.vtx");
-    for (const std::string& path :
-         {dir / "no.vtx", dir.Path().string(), dir / "fifo.vtx", dir / "zero.vtx"})
+    const std::vector<std::string> special{dir / "fifo.vtx", dir / "zero.vtx"};
+#endif
+    for (const std::string& path : special)
         EXPECT_THROW(ReadVertexFile(path.c_str()), FileException) << path;
-    ASSERT_EQ(truncate(dir.Write("huge.vtx", "").c_str(), off_t{1} << 40), 0);
-    EXPECT_THROW(ReadVertexFile((dir / "huge.vtx").c_str()), std::bad_alloc);
+    for (const std::string& path : {dir / "no.vtx", dir.Path().string()})
+        EXPECT_THROW(ReadVertexFile(path.c_str()), FileException) << path;
+    EXPECT_THROW(ReadVertexFile(dir.WriteHoles("huge.vtx", std::streamoff{1} << 40).c_str()),
+                 std::bad_alloc);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdio>
@@ -20,14 +21,18 @@ inline std::string VertexMismatch(std::string_view bytes, int parts) {
     std::string text;
     for (std::size_t i = 0; i < bytes.size(); ++i)
         if (bytes[i] != '\r' || i + 1 == bytes.size() || bytes[i + 1] != '\n') text += bytes[i];
+    // What fgets into 260 bytes gives: up to 259 bytes, ending after a line break.
     std::vector<std::array<double, 9>> expected;
-    std::FILE* file = text.empty() ? nullptr : fmemopen(text.data(), text.size(), "r");
-    for (char piece[260]; file && std::fgets(piece, sizeof piece, file);) {
+    std::vector<std::string> pieces;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t lf = std::min(text.find('\n', at), text.size() - 1);
+        const std::size_t end = std::min(lf + 1, at + 259);
+        const std::string& piece = pieces.emplace_back(text.substr(at, end - at));
+        at = end;
         auto& v = expected.emplace_back();
-        std::sscanf(piece, "%lf %lf %lf %lf %lf %lf %lf %lf %lf", &v[0], &v[1], &v[2], &v[3], &v[4],
-                    &v[5], &v[6], &v[7], &v[8]);
+        std::sscanf(piece.c_str(), "%lf %lf %lf %lf %lf %lf %lf %lf %lf", &v[0], &v[1], &v[2],
+                    &v[3], &v[4], &v[5], &v[6], &v[7], &v[8]);
     }
-    if (file) std::fclose(file);
     const VertexMesh mesh =
         ReadVertexBytes({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}, parts);
     std::ostringstream out;
@@ -37,8 +42,8 @@ inline std::string VertexMismatch(std::string_view bytes, int parts) {
         const double ours = (k / 9 % 2 ? mesh.normals : mesh.vertices)[k / 18 * 9 + k % 9];
         if (std::bit_cast<std::uint64_t>(ours) !=
             std::bit_cast<std::uint64_t>(expected[k / 9][k % 9]))
-            out << "piece " << k / 9 << ", value " << k % 9 << ": " << ours << " instead of "
-                << expected[k / 9][k % 9];
+            out << "piece " << k / 9 << ", value " << k % 9 << ": " << std::hexfloat << ours
+                << " instead of " << expected[k / 9][k % 9] << " in \"" << pieces[k / 9] << '"';
     }
     return out.str();
 }

@@ -41,6 +41,11 @@ class TempDir {
         std::ofstream(m_path / name, std::ios::binary) << bytes;
         return (m_path / name).string();
     }
+    // A file that says it holds `bytes` bytes and takes no room: holes only.
+    std::string WriteHoles(const std::string& name, std::streamoff bytes) const {
+        std::ofstream(m_path / name, std::ios::binary).seekp(bytes - 1).put('\0');
+        return (m_path / name).string();
+    }
 
   private:
     std::filesystem::path m_path;

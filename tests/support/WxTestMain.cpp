@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/debug.h>
 #include <wx/init.h>
 #include <wx/utils.h>
 
@@ -26,6 +27,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "wx could not start; is DISPLAY set to a running X server?\n");
         return 1;
     }
+    // A failed wx assertion fails the running test, which goes on, instead of
+    // waiting for someone to answer the toolkit's dialog about it.
+    wxSetAssertHandler([](const wxString& file, int line, const wxString& function,
+                          const wxString& condition, const wxString& message) {
+        ADD_FAILURE_AT(file.utf8_str().data(), line)
+            << "wx assertion \"" << condition << "\" in " << function << ": " << message;
+    });
     const bool initialised = wxTheApp->CallOnInit();
     if (!initialised) std::fprintf(stderr, "the wx application did not initialise\n");
     const int status = initialised ? RUN_ALL_TESTS() : 1;
