@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -16,7 +17,8 @@ namespace bravok::test {
 // Where the loader, reading the bytes in `parts` parts, first differs by a bit
 // from the straightforward loader reading them as a text-mode stream gives
 // them (each CR LF folded to LF): fgets into 260 bytes, sscanf in the locale in
-// force, zero where a short piece has no value. Empty when it never does.
+// force (each number rounded once), zero where a short piece has no value. Empty when it never
+// does.
 inline std::string VertexMismatch(std::string_view bytes, int parts) {
     std::string text;
     for (std::size_t i = 0; i < bytes.size(); ++i)
@@ -30,8 +32,16 @@ inline std::string VertexMismatch(std::string_view bytes, int parts) {
         const std::string& piece = pieces.emplace_back(text.substr(at, end - at));
         at = end;
         auto& v = expected.emplace_back();
-        std::sscanf(piece.c_str(), "%lf %lf %lf %lf %lf %lf %lf %lf %lf", &v[0], &v[1], &v[2],
-                    &v[3], &v[4], &v[5], &v[6], &v[7], &v[8]);
+        const char* rest = piece.c_str();
+        for (double& value : v) {
+            int start = 0, end = 0;
+            if (std::sscanf(rest, " %n%lf%n", &start, &value, &end) != 1) break;
+#ifdef _WIN32
+            // MinGW's scanner rounds twice, through long double; its strtod once.
+            value = std::strtod(std::string(rest + start, rest + end).c_str(), nullptr);
+#endif
+            rest += end;
+        }
     }
     const VertexMesh mesh =
         ReadVertexBytes({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}, parts);
