@@ -28,6 +28,7 @@ wait_for() {
 # Starts the game in folder $1 (default: the data), its sound going to
 # $SOUND_DEVICE, and waits until the settled window shows the crosshair.
 SOUND_DEVICE=$WORK/sound.raw WINDOW_LIMIT=30
+SOUND_OFF_WORDS="bravok: sound is off: no audio device could be opened"
 launch_game() {
     (cd "$1" && exec env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$SOUND_DEVICE" \
         SDL_DISKAUDIODELAY=10 NO_AT_BRIDGE=1 "$BRAVOK") >"$WORK/game.log" 2>&1 &
@@ -98,7 +99,7 @@ menu_open() { xdotool search --onlyvisible --maxdepth 1 --name '^bravok$'; }
 
 wait_ended() {
     local deadline=$(($(date +%s%N) + $1 * SLOWDOWN * 1000000000))
-    while kill -0 "$GAME_PID" 2>/dev/null && ! grep -q '^State:.*Z' /proc/"$GAME_PID"/status; do
+    while kill -0 "$GAME_PID" 2>/dev/null && ! grep -q '^State:.*Z' /proc/"$GAME_PID"/status 2>/dev/null; do
         (($(date +%s%N) < deadline)) || return 1
         sleep 0.02
     done

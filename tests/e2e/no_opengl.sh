@@ -1,7 +1,7 @@
 # On a display without OpenGL the game says why, in a message box and on its
 # error output, and ends with a failure status instead of crashing.
 source "$(dirname "$0")/lib.sh"
-(cd "$DATA" && exec env NO_AT_BRIDGE=1 "$BRAVOK") >"$WORK/game.log" 2>&1 &
+launch_game "$DATA"
 GAME_PID=$!
 wait_for 30 xdotool search --onlyvisible --name '^Bravok$' || fail "no message box"
 box=$(xdotool search --onlyvisible --name '^Bravok$' | head -1)

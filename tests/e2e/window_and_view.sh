@@ -1,13 +1,15 @@
 # The window as it opens, at any display scale: a view filled with the lit
 # room and no black, the green ring at the view's centre,
 # the red model swinging through it; Options > Grid and > Crosshair swap them.
-# Without a sound device, the game's one line about it is all its start prints.
+# Without a sound device, the game's one line about it is all its start prints
+# (on Windows nothing: the system plays its sounds without one).
 source "$(dirname "$0")/lib.sh"
 SOUND_DEVICE=$WORK/no/device.raw
 start_game
-off="bravok: sound is off: no audio device could be opened"
-wait_for 10 grep -q "$off" "$WORK/game.log" || fail "no word that the sound is off"
-[[ $(<"$WORK/game.log") == "$off" ]] || fail "the start printed more: $(<"$WORK/game.log")"
+if [[ -n $SOUND_OFF_WORDS ]]; then
+    wait_for 10 grep -qF "$SOUND_OFF_WORDS" "$WORK/game.log" || fail "no word that the sound is off"
+fi
+[[ $(<"$WORK/game.log") == "$SOUND_OFF_WORDS" ]] || fail "the start printed more: $(<"$WORK/game.log")"
 f=$(shot start)
 (($(count "$f" 'r<0.02 && g<0.02 && b<0.02') == 0)) || fail "black in the view"
 # The ring's radius is 0.2 of the 1.75 units that half the view spans 3.5 units ahead.

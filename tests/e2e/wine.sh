@@ -4,14 +4,16 @@
 # screenshot is the real screen with that frame laid over the view's place:
 # the window, menus, dialogs and pointer are the screen's, the view the game's.
 # The sound goes through Wine's ALSA output into a file (an .asoundrc in a
-# home folder of the test's own).
+# home folder of the test's own). Wine opens the device for each sound, and the
+# file would start anew each time: the sound is added to its end instead.
 DUMP=$WORK/frame.ppm DUMP_SEEN=
 mkdir -p "$WORK/home"
 cat >"$WORK/home/.asoundrc" <<EOF
-pcm.!default { type file; slave.pcm "null"; file "$WORK/sound.raw"; format "raw" }
+pcm.!default { type file; slave.pcm "null"; file "|cat >>'$WORK/sound.raw'"; format "raw" }
 EOF
 
 WINDOW_LIMIT=60  # Wine starts its own services first
+SOUND_OFF_WORDS=  # PlaySound opens no device up front
 launch_game() {
     (cd "$1" && exec env HOME="$WORK/home" BRAVOK_FRAME_DUMP="$DUMP" \
         "$(dirname "$0")/../../scripts/wine-run.sh" "$BRAVOK") >"$WORK/game.log" 2>&1 &
@@ -45,4 +47,13 @@ shot() {
 end_from_outside() {
     xdotool key Escape
     close_game
+}
+
+# A menu has the keyboard: a title on the menu bar shows in the selection
+# colour (F10 selects the bar without opening a menu, as Windows does, and
+# Wine draws its menus in windows that no search finds).
+menu_open() {
+    import -window root "$WORK/menu.png" &&
+        (($(convert "$WORK/menu.png" -crop "${FRAME_W}x$((VIEW_Y - FRAME_Y))+$FRAME_X+$FRAME_Y" \
+            +repage -fx 'r<0.25 && g>0.5 && g<0.7 && b>0.9' -format '%[fx:int(mean*w*h+0.5)]' info:) > 50))
 }
