@@ -13,3 +13,4 @@ wait "$GAME_PID" || status=$?
 GAME_PID=
 ((status != 0 && status < 128)) || fail "status $status: expected a plain failure"
 grep OpenGL "$WORK/game.log" || fail "no word of OpenGL on the error output"
+if [[ -n ${BRAVOK_E2E_WINE:-} ]]; then end_own_desktop; fi

@@ -57,3 +57,12 @@ menu_open() {
         (($(convert "$WORK/menu.png" -crop "${FRAME_W}x$((VIEW_Y - FRAME_Y))+$FRAME_X+$FRAME_Y" \
             +repage -fx 'r<0.25 && g>0.5 && g<0.7 && b>0.9' -format '%[fx:int(mean*w*h+0.5)]' info:) > 50))
 }
+
+# On an X server of the script's own (the one without OpenGL), Wine starts a
+# desktop process for it that would last as long as the server: ended with the
+# game.
+end_own_desktop() {
+    local here && here=$(dirname "${BASH_SOURCE[0]}")/../../scripts
+    "$here/marked-processes.sh" "BRAVOK_XVFB_SESSION=$BRAVOK_XVFB_SESSION" |
+        awk '/explorer\.exe/ {print $1}' | xargs -r kill
+}

@@ -52,14 +52,23 @@ class PlaySoundService final : public ISoundService {
                 request = std::move(m_pending);
                 m_hasRequest = false;
             }
-            // SND_FILENAME | SND_ASYNC and no SND_NODEFAULT: a file that cannot
-            // be played gives the system's default sound instead.
             if (request)
-                PlaySoundW(request->c_str(), nullptr, SND_FILENAME | SND_ASYNC);
+                Play(*request);
             else
                 PlaySoundW(nullptr, nullptr, 0);
         }
         PlaySoundW(nullptr, nullptr, 0);  // the game is ending: no sound outlives it
+    }
+
+    static void Play(const std::wstring& path) {
+        // SND_FILENAME | SND_ASYNC and no SND_NODEFAULT: Windows plays its default
+        // sound for a file it cannot play. Wine plays none for a file that is not
+        // there, so the default sound is asked for by its alias then.
+        if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+            PlaySoundW(reinterpret_cast<LPCWSTR>(SND_ALIAS_SYSTEMDEFAULT), nullptr,
+                       SND_ALIAS_ID | SND_ASYNC);
+        else
+            PlaySoundW(path.c_str(), nullptr, SND_FILENAME | SND_ASYNC);
     }
 
     std::mutex m_mutex;  // guards m_pending and m_hasRequest
