@@ -3,7 +3,8 @@
 #   make test   build and run every test, then again under ThreadSanitizer and
 #               under AddressSanitizer + UndefinedBehaviorSanitizer, and fuzz
 #               the file loaders for a minute each; then build the Debian
-#               package, install it, start it and remove it again
+#               package, install it, start it and remove it again; then
+#               cross-build the Windows program and run its tests under Wine
 # Both install any Debian packages that are missing first.
 
 JOBS ?= $(shell nproc)
@@ -131,15 +132,15 @@ test:
 	@status=0; $(MAKE) --no-print-directory test-steps || status=$$?; \
 	$(LEFT_RUNNING); exit $$status
 
-test-steps: check check-mingw test-tsan test-asan test-fuzz test-deb
+test-steps: check check-mingw test-tsan test-asan test-fuzz test-deb test-windows
 	@scripts/test-share.sh
 
 # Windows: the same tree cross-built with MinGW-w64 into WINDOWS_BUILD against
 # wxWidgets' Windows port, which is built once into the user's cache folder
 # (scripts/build-wxmsw.sh): bravok.exe, the test programs and the installer.
 # test-windows runs the tests as Windows programs under Wine, on a virtual X
-# server, in a Wine prefix made for the run. Not yet part of make test: some
-# of the Windows tests still fail under Wine (see the README's Windows section).
+# server, in a Wine prefix made for the run; make test runs it after the Linux
+# stages.
 WINDOWS_BUILD ?= build-windows
 
 windows-deps: deps
