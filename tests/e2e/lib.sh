@@ -40,10 +40,18 @@ start_game() {
     wait_for "$WINDOW_LIMIT" xdotool search --onlyvisible --name '^Bravok$' || fail "no Bravok window"
     WIN=$(xdotool search --onlyvisible --name '^Bravok$' | head -1)
     xdotool windowmove --sync "$WIN" 40 40 windowactivate --sync "$WIN" || true
+    # Until it has the focus the game is paused, and still views stay still.
+    wait_for 10 has_focus || fail "the window never took the focus"
     wait_for 10 geometry_settled || fail "the window never settled"
     wait_for 20 crosshair_at_centre || fail "no crosshair at the centre"
 }
 
+# The game's window has the focus; if not, it is asked again to take it.
+has_focus() {
+    [[ $(xdotool getactivewindow 2>/dev/null) == "$WIN" ]] && return
+    xdotool windowactivate "$WIN" 2>/dev/null
+    false
+}
 # The frame and its GL canvas on the screen; the view is the canvas and the
 # status bar's strip below it.
 read_geometry() {
