@@ -95,6 +95,15 @@ void CPlayer::InputTick(IWindowServices& owner, InputLoopState& state) {
 }
 
 void CPlayer::MouseLookLocked(IWindowServices& owner, InputLoopState& state) {
+    // The edges and the centre of the client area as it is now, not as it was
+    // when the loop began: the window may have been laid out again since (its
+    // menu bar joins at the first paint) or resized, and a cursor held on an
+    // edge the loop does not know would never be brought back.
+    const Rect client = owner.GetClientRect();
+    state.width = client.right;
+    state.height = client.bottom;
+    state.centreX = state.width >> 1;
+    state.centreY = state.height >> 1;
     Point cursor = owner.ScreenToClient(owner.GetCursorPos());
     // Only the direction of a movement counts, never its size.
     if (cursor.x > state.lastX) m_rotY = AngleUp(m_rotY, kMouseTurnStep);

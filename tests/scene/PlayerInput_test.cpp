@@ -134,7 +134,6 @@ TEST_F(PlayerInputTest, MouseLookTurnsByStepsAndRecentresOnTheEdges) {
         {{200, 150}, {398, 0}, 0, 0, 7, 355, {398, 150}},
         {{398, 150}, {399, 10}, 7, 355, 14, 350, {200, 10}},
     };
-    m_window.m_client = {0, 0, 800, 600};  // a resize after the start changes nothing
     for (const Case& c : cases) {
         TestAccess::SetPose(m_player, {c.pitch, c.heading, 0, -3, -4});
         std::tie(m_state.lastX, m_state.lastY) = std::tie(c.last.x, c.last.y);
@@ -148,6 +147,11 @@ TEST_F(PlayerInputTest, MouseLookTurnsByStepsAndRecentresOnTheEdges) {
         EXPECT_EQ(m_window.CursorInClient(), putBack ? c.putBack : c.cursor) << at;
         EXPECT_EQ((Point{m_state.lastX, m_state.lastY}), putBack ? c.putBack : c.cursor) << at;
     }
+    // Laid out again or resized: the edges and the centre are the window's new ones.
+    m_window.m_client = {0, 0, 800, 600};
+    m_window.PlaceCursorInClient({799, 10});
+    Tick();
+    EXPECT_EQ(m_window.CursorInClient(), (Point{400, 10}));
 }
 
 }  // namespace
