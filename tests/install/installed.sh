@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The game installed under a prefix with a space, a % and a $: validated, started
 # from its desktop entry, its launcher (also through a link, and where a model of
-# its own lies), scripts/run.sh through a link, and the Makefile's sanitizer
+# its own lies), scripts/run.sh through a link, and the test presets' sanitizer
 # options from such a path. On a virtual X server:
 #   installed.sh CMAKE BUILD_DIR SOURCE_DIR
 set -euo pipefail
@@ -48,13 +48,17 @@ BRAVOK_BUILD_DIR=$build "$odd/run" &
 expect_game "$(readlink -f "$build/src/app/bravok")" "$source/data" "run.sh through a link"
 
 # Sanitizer options split at spaces unless their values are quoted, and each
-# sanitizer refuses to start without its suppression file.
-mkdir -p "$odd/checkout/tests" "$odd/checkout/build-tsan" "$odd/checkout/build-asan"
-cp "$source/Makefile" "$odd/checkout/"
+# sanitizer refuses to start without its suppression file: the test presets'
+# options, from such a path, start a program built with each.
+mkdir -p "$odd/checkout/tests"
+cp "$source/CMakePresets.json" "$odd/checkout/"
 cp "$source"/tests/*.supp "$odd/checkout/tests/"
 for sanitizer in thread address; do
     echo 'int main(void) { return 0; }' | clang -fsanitize=$sanitizer -x c - -o "$work/$sanitizer"
-    make -s -C "$odd/checkout" test-${sanitizer:0:1}san -o ${sanitizer:0:1}san-build CTEST="$work/$sanitizer" \
-        CTEST_ARGS= || fail "the $sanitizer sanitizer did not take the Makefile's options"
+    preset=${sanitizer:0:1}san
+    mkdir -p "$odd/checkout/build-$preset"
+    echo "add_test(starts [[$work/$sanitizer]])" >"$odd/checkout/build-$preset/CTestTestfile.cmake"
+    (cd "$odd/checkout" && ctest --preset $preset -Q) ||
+        fail "the $sanitizer sanitizer did not take the test preset's options"
 done
 echo "installed under \"$prefix\": valid, and the game starts from every way in"
