@@ -12,11 +12,11 @@
 #include <memory>
 #include <optional>
 
+#include "base/AsyncKeyTable.h"
 #include "dib/Dib.h"
 #include "frame/CursorClip.h"
 #include "frame/DrawnFrameDump.h"
-#include "frame/WindowServices.h"
-#include "platform/AsyncKeyTable.h"
+#include "frame/FrameWindowServices.h"
 #include "platform/SoundService.h"
 #include "render/PixelFormat.h"
 #include "scene/MovingModel.h"
@@ -144,7 +144,7 @@ class CMainFrame : public wxFrame {
     std::array<float, 4> m_lightPosition{-1.0f, 1.0f, 0.0f, 1.0f};
     CDib m_dib;  // a 16 x 16 blank image, made with the frame and kept for its life
 
-    wxGLCanvas* m_canvas = nullptr;  // owned by the window
+    wxGLCanvas* m_canvas = nullptr;   // owned by the window
     DrawnFrameDump m_drawnFrameDump;  // off unless a test asks for it
     wxString m_idleMessage;
     int m_chosenDepthBits = 0;

@@ -4,10 +4,10 @@
 #include <memory>
 #include <mutex>
 
+#include "base/ManualResetEvent.h"
 #include "platform/Geometry.h"
-#include "platform/ManualResetEvent.h"
-#include "platform/WindowServices.h"
 #include "scene/SceneObject.h"
+#include "scene/WindowServices.h"
 
 namespace bravok {
 

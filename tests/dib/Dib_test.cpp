@@ -13,12 +13,12 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/BinaryFile.h"
-#include "platform/BitmapResources.h"
-#include "platform/DeviceContext.h"
+#include "base/BinaryFile.h"
+#include "dib/BitmapResources.h"
+#include "dib/DeviceContext.h"
+#include "dib/MemoryDC.h"
+#include "dib/Palette.h"
 #include "platform/FileException.h"
-#include "platform/MemoryDC.h"
-#include "platform/Palette.h"
 
 namespace bravok {
 namespace {

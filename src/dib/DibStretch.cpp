@@ -1,11 +1,11 @@
-#include "platform/DibStretch.h"
+#include "dib/DibStretch.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/Palette.h"
+#include "dib/Palette.h"
 
 namespace bravok {
 

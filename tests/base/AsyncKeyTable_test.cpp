@@ -1,4 +1,4 @@
-#include "platform/AsyncKeyTable.h"
+#include "base/AsyncKeyTable.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/DibFormat.h"
+#include "dib/DibFormat.h"
 
 namespace bravok {
 

@@ -6,17 +6,10 @@
 #include <memory>
 #include <utility>
 
-namespace bravok {
+#include "platform/Keyboard.h"
+#include "platform/VirtualKeys.h"
 
-// What the keyboard and the mouse buttons hold at this moment, as the window
-// system knows it, whichever of the game's windows has the focus.
-class IKeyboardState {
-  public:
-    virtual ~IKeyboardState() = default;
-    // Whether the key is down now. Shift and Ctrl are asked by their left and
-    // right keys, never by the modifier itself.
-    virtual bool IsDown(int vk) = 0;
-};
+namespace bravok {
 
 // The state of every key and mouse button, polled by the input worker.
 //
@@ -36,7 +29,7 @@ class IKeyboardState {
 // VK_CONTROL itself stands for the left key.
 class AsyncKeyTable {
   public:
-    static constexpr int kKeyCount = 256;
+    static constexpr int kKeyCount = kVirtualKeyCount;
     static constexpr std::int16_t kDownBit = static_cast<std::int16_t>(0x8000);
     static constexpr std::int16_t kPressedBit = 0x0001;
 

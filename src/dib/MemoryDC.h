@@ -4,7 +4,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/DeviceContext.h"
+#include "dib/DeviceContext.h"
 
 namespace bravok {
 

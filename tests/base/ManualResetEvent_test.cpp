@@ -1,4 +1,4 @@
-#include "platform/ManualResetEvent.h"
+#include "base/ManualResetEvent.h"
 
 #include <gtest/gtest.h>
 

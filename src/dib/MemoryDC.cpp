@@ -1,10 +1,10 @@
-#include "platform/MemoryDC.h"
+#include "dib/MemoryDC.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <utility>
 
-#include "platform/DibStretch.h"
+#include "dib/DibStretch.h"
 
 namespace bravok {
 

@@ -1,4 +1,4 @@
-#include "platform/WorkerThread.h"
+#include "base/WorkerThread.h"
 
 #include <system_error>
 

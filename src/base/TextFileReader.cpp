@@ -1,4 +1,4 @@
-#include "platform/TextFileReader.h"
+#include "base/TextFileReader.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "platform/WorkerThread.h"
+#include "base/WorkerThread.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 #include "Eventually.h"
 #include "TestAccess.h"
-#include "platform/ManualResetEvent.h"
+#include "base/ManualResetEvent.h"
 
 namespace bravok {
 namespace {

@@ -1,4 +1,4 @@
-#include "frame/WindowServices.h"
+#include "frame/FrameWindowServices.h"
 
 #include "frame/CursorClip.h"
 

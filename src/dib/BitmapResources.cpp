@@ -1,4 +1,4 @@
-#include "platform/BitmapResources.h"
+#include "dib/BitmapResources.h"
 
 #include <array>
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string_view>
 
-#include "platform/BinaryFile.h"
+#include "base/BinaryFile.h"
 
 namespace bravok {
 

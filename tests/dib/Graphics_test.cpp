@@ -1,4 +1,4 @@
-// The graphics services a bitmap uses: memory device context, palette, files.
+// The drawing services a bitmap uses: memory device context, stretch, palette.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -6,11 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "TempDir.h"
-#include "platform/BinaryFile.h"
-#include "platform/FileException.h"
-#include "platform/MemoryDC.h"
-#include "platform/Palette.h"
+#include "dib/MemoryDC.h"
+#include "dib/Palette.h"
 
 namespace bravok {
 namespace {
@@ -116,30 +113,6 @@ TEST(Palette, NearestIndexAndEntries) {
                   palette.GetPaletteEntries(0, 2, nullptr),
               0);
     EXPECT_EQ(Palette(std::vector<PALETTEENTRY>(300)).GetEntryCount(), 256);
-}
-
-// A disk file and a memory file answer alike: a short read only at the end, the position
-// kept, seeking past the end allowed; failures throw the file exception.
-TEST(BinaryFile, DiskAndMemoryFilesReadAlikeAndFailuresThrow) {
-    const test::TempDir dir;
-    BinaryFile disk(dir.Write("file", "bravok").c_str());
-    const std::vector<std::uint8_t> bytes{'b', 'r', 'a', 'v', 'o', 'k'};
-    MemoryFile memory(bytes);
-    for (IBinaryFile* file : std::vector<IBinaryFile*>{&disk, &memory}) {
-        char buffer[8] = {};
-        EXPECT_EQ(file->GetLength(), 6u);
-        EXPECT_EQ(file->Read(buffer, 2), 2u);
-        file->Seek(4);
-        EXPECT_EQ(file->Read(buffer + 2, 8), 2u);
-        EXPECT_EQ(std::string(buffer), "brok");
-        file->Seek(1000);
-        EXPECT_EQ(file->Read(buffer, 4) + file->GetPosition(), 1000u);
-    }
-    EXPECT_THROW(BinaryFile("/nonexistent/bravok.bmp"), FileException);
-    EXPECT_THROW(BinaryFile(nullptr), FileException);
-    EXPECT_THROW(BinaryFile("/"), FileException) << "a folder is refused when it is opened";
-    BinaryFile file("/proc/self/exe");
-    EXPECT_THROW(file.Seek(~std::uint64_t{0}), FileException);
 }
 
 }  // namespace

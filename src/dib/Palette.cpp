@@ -1,4 +1,4 @@
-#include "platform/Palette.h"
+#include "dib/Palette.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "platform/BinaryFile.h"
+#include "base/BinaryFile.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/DibFormat.h"
+#include "dib/DibFormat.h"
 
 namespace bravok {
 
