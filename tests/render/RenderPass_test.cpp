@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "HeadlessGl.h"
 #include "FakeWindowServices.h"
+#include "HeadlessGl.h"
 #include "SceneTestSupport.h"
 #include "TestAccess.h"
 #include "render/Projection.h"
