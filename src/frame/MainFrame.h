@@ -7,7 +7,6 @@
 #include <wx/menu.h>
 #include <wx/palette.h>
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -137,11 +136,6 @@ class CMainFrame : public wxFrame {
     int m_bCaptured = 0;
     CPlayer m_player;
     CMovingModel m_model;
-    std::array<float, 4> m_lightAmbient{0.5f, 0.5f, 0.5f, 1.0f};
-    std::array<float, 4> m_lightDiffuse{0.7f, 0.7f, 0.7f, 1.0f};
-    std::array<float, 4> m_lightSpecular{1.0f, 1.0f, 1.0f, 1.0f};
-    // One unit left of and above the eye; w = 1 makes it a positional light.
-    std::array<float, 4> m_lightPosition{-1.0f, 1.0f, 0.0f, 1.0f};
     CDib m_dib;  // a 16 x 16 blank image, made with the frame and kept for its life
 
     wxGLCanvas* m_canvas = nullptr;   // owned by the window
