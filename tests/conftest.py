@@ -6,7 +6,7 @@ from pathlib import Path
 
 import pytest
 
-from e2e.driver import Session, WineSession
+from e2e.driver import LinuxSession, WineSession
 
 
 def pytest_addoption(parser):
@@ -29,7 +29,7 @@ def work():
 
 @pytest.fixture
 def game(option, request):
-    kind = WineSession if option.wine else Session
+    kind = WineSession if option.wine else LinuxSession
     session = kind(option.game, option.data, Path(option.artifacts) / request.node.name)
     yield session
     session.finish()

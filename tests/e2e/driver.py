@@ -90,7 +90,7 @@ class X11:
         return Box(at.x, at.y, size.width, size.height)
 
     def pid(self, window): return self.property(window, "_NET_WM_PID")[0]  # noqa: E704
-    def active(self): return self.property(self.root, "_NET_ACTIVE_WINDOW")[0]  # noqa: E301,E704
+    def active(self): return (self.property(self.root, "_NET_ACTIVE_WINDOW") or [0])[0]  # noqa: E301,E704
     def activate(self, window): self.ask_wm(window, "_NET_ACTIVE_WINDOW", 2, X.CurrentTime)  # noqa: E301,E704
     def close(self, window): self.ask_wm(window, "_NET_CLOSE_WINDOW", X.CurrentTime, 2)  # noqa: E301,E704
 
@@ -111,10 +111,11 @@ class X11:
     def keyup(self, *names): self.keys(X.KeyRelease, names)  # noqa: E301,E704
 
     def key(self, *chords):
-        """Types each chord ("Alt_L+h") as a person does, a moment apart."""
+        """Taps each chord ("Alt_L+h"), a moment apart. The tap is short, shorter than
+        a tick of the game, so that each counts once."""
         for names in (chord.split("+") for chord in chords):
             self.keydown(*names)
-            time.sleep(0.03)
+            time.sleep(0.005)
             self.keyup(*reversed(names))
             time.sleep(0.15)
 
@@ -123,8 +124,11 @@ class X11:
     def screenshot(self): return ImageGrab.grab(xdisplay=os.environ["DISPLAY"])  # noqa: E301,E704
 
     def click(self):
+        """Clicks as a person does, and is as slow to move on."""
         self.fake(X.ButtonPress, 1)
+        time.sleep(0.03)
         self.fake(X.ButtonRelease, 1)
+        time.sleep(0.15)
 
     def pointer(self):
         at = self.root.query_pointer()
@@ -133,9 +137,8 @@ class X11:
 
 class Session:
     """The game for one test: started, driven, looked at, ended. Its screenshots
-    go to the artifact folder when it finishes, for a person to look at."""
-    window_limit = 30
-    sound_off_words = "bravok: sound is off: no audio device could be opened"
+    go to the artifact folder when it finishes, for a person to look at. What
+    differs between systems is in LinuxSession and WineSession."""
 
     def __init__(self, game, data, artifacts):
         self.game, self.data, self.artifacts = Path(game), Path(data), Path(artifacts)
@@ -145,13 +148,8 @@ class Session:
         self.x, self.proc, self.shots = X11(), None, {}
         self.others = []  # other programs the test started, ended with the game
 
-    def launch(self, folder, env):
-        """Starts the game in folder with env changed (None: unset)."""
-        env = os.environ | dict(SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=str(self.sound), SDL_DISKAUDIODELAY="10",
-                                NO_AT_BRIDGE="1") | env
-        return self.run([self.game], folder, env)
-
-    def run(self, command, folder, env):
+    def spawn(self, command, folder, env):
+        """Starts command in folder with env (None: unset), its output to the log."""
         with open(self.log_file, "ab") as log:
             env = {name: value for name, value in env.items() if value is not None}
             return subprocess.Popen(command, cwd=folder, env=env, stdout=log, stderr=subprocess.STDOUT)
@@ -173,12 +171,6 @@ class Session:
             self.x.activate(self.window)
         return active
 
-    def geometry(self):
-        """The frame, the view (the GL canvas and the status bar's strip below it) and its centre."""
-        frame, canvas = self.x.box(self.window), self.x.box(self.window.query_tree().children[-1])
-        view = Box(canvas.x, canvas.y, canvas.w, frame.y + frame.h - canvas.y)
-        return frame, view, (view.x + view.w // 2, view.y + view.h // 2)
-
     def settled(self):
         """The geometry, and whether the window is moved, laid out with the menu bar
         above the view (it joins the window at the first paint), and still for a moment."""
@@ -188,7 +180,6 @@ class Session:
         return after, before == after and frame.x >= 40 and view.y > frame.y
 
     def shot(self, name):
-        """A new screenshot, kept under that name."""
         self.shots[name] = self.x.screenshot()
         return self.shots[name]
 
@@ -219,8 +210,7 @@ class Session:
     @staticmethod
     def still(edges): return edges[0] == edges[1] and edges[0] > 0  # noqa: E704
 
-    def silence(self):
-        """From now on, only sound played later counts."""
+    def silence(self):  # from now on, only sound played later counts
         self.sound_mark = self.sound.stat().st_size
 
     def sound_played(self):
@@ -228,10 +218,6 @@ class Session:
         with open(self.sound, "rb") as device:
             device.seek(self.sound_mark)
             return len(device.read().replace(b"\0", b""))
-
-    def menu_open(self):
-        """One of the menu bar's menus shows (the program names its popups)."""
-        return bool(self.x.windows("bravok", depth=1))
 
     def ended(self, seconds):
         """The game's status once it has ended within the time, else None."""
@@ -249,14 +235,6 @@ class Session:
         self.x.close(self.window)
         self.expect_clean_end("closing")
 
-    def end_from_outside(self, why):
-        """The game, stopped from outside while a dialog is open, ends cleanly."""
-        self.proc.send_signal(signal.SIGTERM)
-        self.expect_clean_end(f"SIGTERM {why}")
-
-    def end_own_desktop(self):
-        """Ends what the system left running for an X server of the test's own: nothing here."""
-
     def log(self): return self.log_file.read_text(errors="replace")  # noqa: E704
 
     def finish(self):
@@ -270,6 +248,34 @@ class Session:
         print("The game's output:", *self.log().splitlines()[-30:], sep="\n")
         shutil.rmtree(self.work)
         self.x.d.close()
+
+
+class LinuxSession(Session):
+    """The Linux program, its sound going to a file through SDL's disk output."""
+    window_limit = 30
+    sound_off_words = "bravok: sound is off: no audio device could be opened"
+
+    def launch(self, folder, env):
+        sound = dict(SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=str(self.sound), SDL_DISKAUDIODELAY="10")
+        return self.spawn([self.game], folder, os.environ | sound | {"NO_AT_BRIDGE": "1"} | env)
+
+    def geometry(self):
+        """The frame, the view (the GL canvas and the status bar's strip below it) and its centre."""
+        frame, canvas = self.x.box(self.window), self.x.box(self.window.query_tree().children[-1])
+        view = Box(canvas.x, canvas.y, canvas.w, frame.y + frame.h - canvas.y)
+        return frame, view, (view.x + view.w // 2, view.y + view.h // 2)
+
+    def menu_open(self):
+        """One of the menu bar's menus shows (the program names its popups)."""
+        return bool(self.x.windows("bravok", depth=1))
+
+    def end_from_outside(self, why):
+        """The game, stopped from outside while a dialog is open, ends cleanly."""
+        self.proc.send_signal(signal.SIGTERM)
+        self.expect_clean_end(f"SIGTERM {why}")
+
+    def end_own_desktop(self):
+        """Nothing of the system's stays on an X server of the test's own."""
 
 
 class WineSession(Session):
@@ -290,7 +296,7 @@ class WineSession(Session):
 
     def launch(self, folder, env):
         env = wine_environment(HOME=str(self.work / "home"), BRAVOK_FRAME_DUMP=str(self.dump)) | env
-        return self.run(["wine", self.game], folder, env)
+        return self.spawn(["wine", self.game], folder, env)
 
     def geometry(self):
         """The frame from the screen, the view from the saved frame; its centre

@@ -102,7 +102,7 @@ def test_mouse_look(game):
     x.move(*game.centre)
     x.click()
     x.move(5000, 5000)
-    wait(3, x.pointer, inside, "the captured pointer left the view")
+    wait(3, x.pointer, inside, lambda: f"the captured pointer left the view {game.view}")
 
     x.move(*game.centre)
     before, _ = wait(5, game.steady, game.still, "the view never came to rest")
