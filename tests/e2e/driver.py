@@ -48,17 +48,17 @@ def read_frame(path):
 
 
 # Pixel rules, on channels of 0 to 255, and how many pixels of a picture keep one.
-RED = lambda r, g, b: r > 0.25 * 255 and g < 0.12 * 255 and b < 0.12 * 255  # noqa: E731
-GREEN = lambda r, g, b: g > 0.6 * 255 and r < 0.35 * 255 and b < 0.35 * 255  # noqa: E731
-BLACK = lambda r, g, b: max(r, g, b) < 0.02 * 255  # noqa: E731
-GREY = lambda r, g, b: r > 0.12 * 255 and r == g == b  # noqa: E731
-MENU_TITLE = lambda r, g, b: r < 0.25 * 255 and 0.5 * 255 < g < 0.7 * 255 and b > 0.9 * 255  # noqa: E731
-def matching(image, rule): return sum(1 for pixel in image.getdata() if rule(*pixel))  # noqa: E302,E704
+RED = lambda r, g, b: r > 0.25 * 255 and g < 0.12 * 255 and b < 0.12 * 255
+GREEN = lambda r, g, b: g > 0.6 * 255 and r < 0.35 * 255 and b < 0.35 * 255
+BLACK = lambda r, g, b: max(r, g, b) < 0.02 * 255
+GREY = lambda r, g, b: r > 0.12 * 255 and r == g == b
+MENU_TITLE = lambda r, g, b: r < 0.25 * 255 and 0.5 * 255 < g < 0.7 * 255 and b > 0.9 * 255
+def matching(image, rule): return sum(1 for pixel in image.getdata() if rule(*pixel))
 
 
 class Box(namedtuple("Box", "x y w h")):
-    def contains(self, x, y): return self.x <= x < self.x + self.w and self.y <= y < self.y + self.h  # noqa: E704
-    def corners(self): return (self.x, self.y, self.x + self.w, self.y + self.h)  # noqa: E301,E704
+    def contains(self, x, y): return self.x <= x < self.x + self.w and self.y <= y < self.y + self.h
+    def corners(self): return (self.x, self.y, self.x + self.w, self.y + self.h)
 
 
 class X11:
@@ -89,10 +89,10 @@ class X11:
         at, size = self.root.translate_coords(window, 0, 0), window.get_geometry()
         return Box(at.x, at.y, size.width, size.height)
 
-    def pid(self, window): return self.property(window, "_NET_WM_PID")[0]  # noqa: E704
-    def active(self): return (self.property(self.root, "_NET_ACTIVE_WINDOW") or [0])[0]  # noqa: E301,E704
-    def activate(self, window): self.ask_wm(window, "_NET_ACTIVE_WINDOW", 2, X.CurrentTime)  # noqa: E301,E704
-    def close(self, window): self.ask_wm(window, "_NET_CLOSE_WINDOW", X.CurrentTime, 2)  # noqa: E301,E704
+    def pid(self, window): return self.property(window, "_NET_WM_PID")[0]
+    def active(self): return (self.property(self.root, "_NET_ACTIVE_WINDOW") or [0])[0]
+    def activate(self, window): self.ask_wm(window, "_NET_ACTIVE_WINDOW", 2, X.CurrentTime)
+    def close(self, window): self.ask_wm(window, "_NET_CLOSE_WINDOW", X.CurrentTime, 2)
 
     def ask_wm(self, window, what, *data):
         message = event.ClientMessage(window=window, client_type=self.d.intern_atom(what), data=(32, [*data, 0, 0, 0]))
@@ -107,8 +107,8 @@ class X11:
         for name in names:
             self.fake(kind, self.d.keysym_to_keycode(XK.string_to_keysym(name)))
 
-    def keydown(self, *names): self.keys(X.KeyPress, names)  # noqa: E704
-    def keyup(self, *names): self.keys(X.KeyRelease, names)  # noqa: E301,E704
+    def keydown(self, *names): self.keys(X.KeyPress, names)
+    def keyup(self, *names): self.keys(X.KeyRelease, names)
 
     def key(self, *chords):
         """Taps each chord ("Alt_L+h"), a moment apart. The tap is short, shorter than
@@ -119,9 +119,9 @@ class X11:
             self.keyup(*reversed(names))
             time.sleep(0.15)
 
-    def move(self, x, y): self.fake(X.MotionNotify, x=x, y=y)  # noqa: E704
-    def move_by(self, dx, dy): self.fake(X.MotionNotify, 1, dx, dy)  # noqa: E301,E704
-    def screenshot(self): return ImageGrab.grab(xdisplay=os.environ["DISPLAY"])  # noqa: E301,E704
+    def move(self, x, y): self.fake(X.MotionNotify, x=x, y=y)
+    def move_by(self, dx, dy): self.fake(X.MotionNotify, 1, dx, dy)
+    def screenshot(self): return ImageGrab.grab(xdisplay=os.environ["DISPLAY"])
 
     def click(self):
         """Clicks as a person does, and is as slow to move on."""
@@ -191,8 +191,8 @@ class Session:
         v = self.view
         return matching(image.crop(v.corners()).resize((v.w // 2, v.h // 2), Image.NEAREST), rule)
 
-    def green_near(self, image, x, y): return self.count(image, GREEN, x, y) > 0  # noqa: E704
-    def is_grey(self, image, x, y): return self.count(image, GREY, x, y) == 25  # noqa: E301,E704
+    def green_near(self, image, x, y): return self.count(image, GREEN, x, y) > 0
+    def is_grey(self, image, x, y): return self.count(image, GREY, x, y) == 25
 
     def edge(self, name="edge"):
         """The ceiling's lower edge on a new screenshot: the first row from the view's
@@ -208,7 +208,7 @@ class Session:
         return before, self.edge("steady")
 
     @staticmethod
-    def still(edges): return edges[0] == edges[1] and edges[0] > 0  # noqa: E704
+    def still(edges): return edges[0] == edges[1] and edges[0] > 0
 
     def silence(self):  # from now on, only sound played later counts
         self.sound_mark = self.sound.stat().st_size
@@ -235,7 +235,7 @@ class Session:
         self.x.close(self.window)
         self.expect_clean_end("closing")
 
-    def log(self): return self.log_file.read_text(errors="replace")  # noqa: E704
+    def log(self): return self.log_file.read_text(errors="replace")
 
     def finish(self):
         for proc in [self.proc, *self.others]:

@@ -39,7 +39,7 @@ def test_window_and_view(game):
     first, _ = red_mask()
     wait(10, red_mask, lambda seen: seen[0] != first and seen[1] > 50, "the red model did not show moving")
 
-    grid = lambda: game.green_near(game.shot("grid"), probe, y)  # noqa: E731
+    grid = lambda: game.green_near(game.shot("grid"), probe, y)
     game.x.key("Alt_L+o", "g")
     wait(3, grid, failure="no grid after Options > Grid")
     game.x.key("Alt_L+o", "c")
@@ -98,7 +98,7 @@ def test_mouse_look(game):
     fires. Escape lets it go."""
     game.start()
     x = game.x
-    inside = lambda at: game.view.contains(*at)  # noqa: E731
+    inside = lambda at: game.view.contains(*at)
     x.move(*game.centre)
     x.click()
     x.move(5000, 5000)
@@ -133,7 +133,7 @@ def test_about_box(game):
     it. Stopping the game with the box open still ends it cleanly."""
     game.start()
     x = game.x
-    about = lambda: x.windows("About Bravok")  # noqa: E731
+    about = lambda: x.windows("About Bravok")
     x.key("Alt_L+h", "a")
     box = wait(10, about, failure="no About box")[0]
     assert box.get_wm_transient_for(), "the box is not a dialog of the window"
@@ -157,7 +157,7 @@ def test_focus_pause(game):
     mouse held."""
     game.start()
     x = game.x
-    view = lambda: game.shot("view").crop(game.view.corners()).tobytes()  # noqa: E731
+    view = lambda: game.shot("view").crop(game.view.corners()).tobytes()
 
     def changes():
         """Whether the view comes to differ within a few seconds: shots at random
@@ -227,7 +227,7 @@ def test_signal_stall(game):
         game.proc.send_signal(signal.SIGTERM)
         # Taking the first signal gives SIGTERM its own action back.
         status = Path(f"/proc/{game.proc.pid}/status")
-        caught = lambda: int(status.read_text().split("SigCgt:")[1].split()[0], 16) >> 14 & 1  # noqa: E731
+        caught = lambda: int(status.read_text().split("SigCgt:")[1].split()[0], 16) >> 14 & 1
         try:
             wait(2, caught, lambda bit: bit == 0)
         except AssertionError:

@@ -49,6 +49,6 @@ def test_deb_package(option, work):
     known = status("${db:Status-Abbrev}")
     assert not known or known.startswith("un"), f"dpkg still knows bravok: {known}"
     # A folder may stay when another package owns it or holds files in it.
-    kept = lambda path: path.is_dir() and (run("dpkg", "-S", path).returncode == 0 or any(path.iterdir()))  # noqa: E731
+    kept = lambda path: path.is_dir() and (run("dpkg", "-S", path).returncode == 0 or any(path.iterdir()))
     left = [path for path in map(Path, files) if path.is_symlink() or path.exists() and not kept(path)]
     assert not left, f"left behind after removal: {left}"

@@ -134,7 +134,7 @@ def test_windows_installer(option, work):
     key = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Bravok"
     frame = work / "frame.ppm"
     env = wine_environment(BRAVOK_FRAME_DUMP=str(frame))
-    wine = lambda *args: run("wine", *args, env=env)  # noqa: E731
+    wine = lambda *args: run("wine", *args, env=env)
 
     assert wine(option.installer, "/S").returncode == 0, "the installer failed"
     installed = sorted(path.name for path in folder.iterdir())
