@@ -96,7 +96,8 @@ fuzz-long: fuzz-build
 # apt-get, started from its desktop entry on a virtual X server, then removed.
 # Installs and removes the package on this machine, so it needs root or sudo.
 test-deb: build
-	scripts/with-xvfb.sh tests/install/deb_test.sh build
+	scripts/with-xvfb.sh /usr/bin/python3 -m pytest -p no:cacheprovider -q --tb=short \
+		--rootdir=tests tests/install/deb_package.py --build=build
 
 # Windows: wxWidgets' Windows port is built once into the user's cache folder
 # (scripts/build-wxmsw.sh, which prints its folder), then the same tree is
