@@ -36,12 +36,15 @@ def launch(*command, folder, env=None):
 
 def expect_game(x, program, folder, case):
     """Waits for the game's window, checks that the program shows it from the
-    folder, and ends it, waiting until it has ended."""
+    folder, and ends it, waiting until it has ended and the X server has taken
+    its window away (it does so a moment after the process ends, and the next
+    case must not find this game's window)."""
     pid = x.pid(wait(30, lambda: x.windows("Bravok"), failure=f"{case}: no game window")[0])
     seen = Path(f"/proc/{pid}/exe").readlink(), Path(f"/proc/{pid}/cwd").readlink()
     assert seen == (Path(program), Path(folder)), f"{case}: the game is {seen[0]}, in {seen[1]}"
     os.kill(pid, signal.SIGTERM)
     wait(30, lambda: ended(pid), failure=f"{case}: the game did not end")
+    wait(30, lambda: not x.windows("Bravok"), failure=f"{case}: the ended game's window stays")
 
 
 def test_installed_game_starts_every_way(option, work, monkeypatch):
