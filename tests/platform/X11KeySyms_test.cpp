@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,7 @@ TEST(X11Keyboard, KnowsTheLetterAtEachPlaceOfAUsKeyboard) {
 struct LayoutCase {
     const char* layout;
     std::vector<std::pair<LayoutKey, int>> keys;
+    friend void PrintTo(const LayoutCase& layout, std::ostream* out) { *out << layout.layout; }
 };
 
 class X11KeyboardLayout : public testing::TestWithParam<LayoutCase> {};
