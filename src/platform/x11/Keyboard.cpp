@@ -76,8 +76,10 @@ class X11Keyboard final : public IKeyboardState {
             for (auto& mapping : group)
                 for (auto& keys : mapping) keys.reset();
         const KeyboardDesc desc(XkbGetMap(m_display, XkbAllClientInfoMask, XkbUseCoreKbd));
-        if (desc == nullptr || XkbGetNames(m_display, XkbKeyNamesMask, desc.get()) != Success)
-            return;
+        if (desc == nullptr) return;
+        // Without the keys' names no key has a US place: only letters shown count.
+        const bool named = XkbGetNames(m_display, XkbKeyNamesMask, desc.get()) == Success &&
+                           desc->names != nullptr && desc->names->keys != nullptr;
         const int first = desc->min_key_code;
         const int last = std::min<int>(desc->max_key_code, kKeycodeCount - 1);
         m_numLockMask = NumLockMask(*desc, first, last);
@@ -90,7 +92,7 @@ class X11Keyboard final : public IKeyboardState {
                     KeySym symbol = NoSymbol;
                     XkbTranslateKeyCode(desc.get(), static_cast<KeyCode>(keycode), mods, &modsUsed,
                                         &symbol);
-                    const char* name = desc->names->keys[keycode].name;
+                    const char* name = named ? desc->names->keys[keycode].name : "";
                     keys.push_back({keycode, symbol,
                                     UsLetterOfKeyName(std::string_view(name, strnlen(name, 4)))});
                 }
