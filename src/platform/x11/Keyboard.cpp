@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/AsyncKeyTable.h"
 #include "platform/Keyboard.h"
 #include "platform/VirtualKeys.h"
 #include "platform/x11/KeySyms.h"
