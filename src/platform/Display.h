@@ -13,7 +13,8 @@ namespace bravok {
 
 // Readies the process for the display, before the toolkit starts, and says
 // whether there is one: nothing when the game can open its window, or a
-// sentence for the player saying why it cannot.
+// sentence for the player saying why it cannot. A word for the player on how
+// the display is used goes to the error output from here.
 std::optional<std::string> PrepareDisplay();
 
 // Whether the display offers OpenGL at all.

@@ -7,7 +7,9 @@ import subprocess
 import time
 from pathlib import Path
 
+import pytest
 from PIL import Image
+from Xlib import X
 
 from e2e.driver import BLACK, RED, wait, wine_environment
 
@@ -240,12 +242,99 @@ def test_signal_stall(game):
     assert status == -signal.SIGTERM, f"the game ended with status {status}, not by SIGTERM"
 
 
-def test_no_display(option):
-    """Without a display the game says so and fails, instead of crashing."""
+@pytest.mark.parametrize("backend", ["x11", "wayland", None])
+def test_no_display(option, backend):
+    """Without an X display the game says in one line that it needs X11 or
+    XWayland, also where GDK_BACKEND asks for Wayland (never GTK's word on
+    DISPLAY), and fails instead of crashing."""
     env = {name: value for name, value in os.environ.items() if name not in ("DISPLAY", "WAYLAND_DISPLAY")}
-    done = subprocess.run([option.game], env=dict(env, GDK_BACKEND="x11"), capture_output=True, text=True)
-    assert done.returncode > 0, f"status {done.returncode}: expected a plain failure"
-    assert "display" in (done.stdout + done.stderr).lower(), f"no message about the display: {done.stderr}"
+    done = subprocess.run([option.game], env=env | {"GDK_BACKEND": backend} if backend else env,
+                          capture_output=True, text=True)
+    assert 0 < done.returncode < 128, f"status {done.returncode}: expected a plain failure"
+    output = (done.stdout + done.stderr).strip()
+    assert "X11 or XWayland" in output and "\n" not in output, f"not one line on what it needs: {output}"
+
+
+def test_wayland_backend(game):
+    """GDK_BACKEND=wayland where an X display is there: the game runs through X11
+    and says so in one line."""
+    game.start(GDK_BACKEND="wayland")
+    lines = [line for line in game.log().splitlines() if "GDK_BACKEND" in line]
+    assert len(lines) == 1 and "X11" in lines[0], f"no one line on running through X11: {game.log()}"
+    game.close()
+
+
+# Keys by keycode: the keys at A's, Z's, Q's and W's places on a US keyboard,
+# NumLock and the keypad's 8, 2, 4 and 6.
+A, Z, Q, W, NUM_LOCK, KP_8, KP_2, KP_4, KP_6 = 38, 52, 24, 25, 77, 80, 88, 83, 85
+
+
+def hold(game, keycode, seconds=0.3):
+    """Holds the key for a few of the game's ticks."""
+    game.x.fake(X.KeyPress, keycode)
+    time.sleep(seconds)
+    game.x.fake(X.KeyRelease, keycode)
+
+
+def looks(game, keycode, up):
+    """Holding the key tilts the view up (the ceiling's edge comes down) or down."""
+    before = game.edge("before")
+    game.x.fake(X.KeyPress, keycode)
+    try:
+        good = (lambda e: e > before + 5) if up else (lambda e: 0 < e < before - 5)
+        wait(5, game.edge, good, f"keycode {keycode} did not look {'up' if up else 'down'} from edge {before}")
+    finally:
+        game.x.fake(X.KeyRelease, keycode)
+
+
+def stays(game, keycode, what):
+    before = game.edge("before")
+    hold(game, keycode)
+    assert game.edge("after") == before, f"keycode {keycode} {what}"
+
+
+@pytest.mark.parametrize("first, layout, up, down, not_a", [
+    # No Latin letters: the keys at A's and Z's places on a US keyboard.
+    pytest.param("ru", "ru", A, Z, None, id="ru"),
+    # Switched to AZERTY while the game runs: the keys that show A and Z; the
+    # one that shows Q, at A's place on a US keyboard, is not A.
+    pytest.param("us", "fr", Q, W, A, id="fr"),
+])
+def test_layout(game, first, layout, up, down, not_a):
+    """A and Z look up and down in the keyboard layout in use, also in one
+    switched to while the game runs."""
+    subprocess.run(["setxkbmap", first], check=True)
+    game.start()
+    subprocess.run(["setxkbmap", layout], check=True)
+    wait(5, game.steady, game.still, "the view never came to rest")
+    if not_a:
+        stays(game, not_a, f"(Q on {layout}) tilted the view")
+    looks(game, down, up=False)
+    looks(game, up, up=True)
+    game.close()
+
+
+def test_keypad(game):
+    """The keypad's arrows walk and turn with NumLock off; with NumLock on its
+    digits do nothing."""
+    game.start()
+    num_lock = lambda: game.x.d.get_keyboard_control().led_mask & 2 != 0
+    assert not num_lock(), "NumLock is on at the start"
+    before = game.edge("before")
+    hold(game, KP_8)
+    wait(5, game.edge, lambda e: e != before, "keypad 8 did not walk with NumLock off")
+    hold(game, KP_2)
+    hold(game, NUM_LOCK, 0.05)
+    wait(3, num_lock, failure="NumLock did not come on")
+    wait(5, game.steady, game.still, "the view never came to rest")
+    for keycode in (KP_8, KP_2, KP_4, KP_6):
+        stays(game, keycode, "moved the view with NumLock on")
+    hold(game, NUM_LOCK, 0.05)
+    wait(3, num_lock, lambda on: not on, "NumLock did not go off")
+    before = game.edge("before")
+    hold(game, KP_4)
+    wait(5, game.edge, lambda e: e != before, "keypad 4 did not turn with NumLock off")
+    game.close()
 
 
 def test_default_sound(game):

@@ -8,9 +8,11 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
+
+#include "platform/x11/DisplayChoice.h"
 
 namespace bravok {
 
@@ -31,14 +33,16 @@ bool CanOpenXDisplay() {
 }  // namespace
 
 std::optional<std::string> PrepareDisplay() {
-    // Mouse-look moves the pointer, which only X allows; under Wayland GTK then
-    // goes through XWayland. A backend the user chose is left alone.
-    setenv("GDK_BACKEND", "x11", 0);
-    if (std::strcmp(std::getenv("GDK_BACKEND"), "x11") != 0 || CanOpenXDisplay())
-        return std::nullopt;
-    const char* name = std::getenv("DISPLAY");
-    const std::string which = name ? "\"" + std::string(name) + "\"" : "(DISPLAY is not set)";
-    return "cannot open the X display " + which + "; Bravok needs a graphical desktop.";
+    const auto variable = [](const char* name) -> std::optional<std::string_view> {
+        const char* value = std::getenv(name);
+        return value ? std::optional<std::string_view>(value) : std::nullopt;
+    };
+    const DisplayChoice choice =
+        ChooseDisplay(variable("GDK_BACKEND"), variable("DISPLAY"), CanOpenXDisplay());
+    if (!choice.problem.empty()) return choice.problem;
+    if (!choice.notice.empty()) std::fprintf(stderr, "bravok: %s\n", choice.notice.c_str());
+    setenv("GDK_BACKEND", "x11", 1);
+    return std::nullopt;
 }
 
 bool DisplayHasOpenGL(NativeDisplay display) {

@@ -3,12 +3,18 @@
 // connection may not be used by two threads at once: the toolkit's belongs to
 // the window's thread.
 
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <array>
 #include <bitset>
+#include <cstring>
+#include <memory>
 #include <mutex>
+#include <string_view>
+#include <vector>
 
 #include "base/AsyncKeyTable.h"
 #include "platform/Keyboard.h"
@@ -21,10 +27,24 @@ namespace {
 
 constexpr int kKeycodeCount = 256;
 using KeycodeSet = std::bitset<kKeycodeCount>;
+// Which keys stand for each virtual key.
+using KeyMapping = std::array<KeycodeSet, AsyncKeyTable::kKeyCount>;
+
+struct KeyboardDescFree {
+    void operator()(XkbDescPtr desc) const { XkbFreeKeyboard(desc, 0, True); }
+};
+using KeyboardDesc = std::unique_ptr<XkbDescRec, KeyboardDescFree>;
 
 class X11Keyboard final : public IKeyboardState {
   public:
-    explicit X11Keyboard(Display* display) : m_display(display) { ReadMappingLocked(); }
+    X11Keyboard(Display* display, int xkbEventBase)
+        : m_display(display), m_xkbEventBase(xkbEventBase) {
+        // The keyboard's notices of a new layout or a changed key map; the
+        // group in use and NumLock are read at each query instead.
+        constexpr unsigned kChanges = XkbNewKeyboardNotifyMask | XkbMapNotifyMask;
+        XkbSelectEvents(m_display, XkbUseCoreKbd, kChanges, kChanges);
+        ReadMappingLocked();
+    }
     ~X11Keyboard() override { XCloseDisplay(m_display); }
     X11Keyboard(const X11Keyboard&) = delete;
     X11Keyboard& operator=(const X11Keyboard&) = delete;
@@ -34,42 +54,78 @@ class X11Keyboard final : public IKeyboardState {
         std::scoped_lock lock(m_connectionLock);
         FollowMappingChangesLocked();
         if (vk == VK_LBUTTON) return (PointerButtonsLocked() & Button1Mask) != 0;
-        if (m_keycodes[vk].none()) return false;
+        XkbStateRec state{};
+        XkbGetState(m_display, XkbUseCoreKbd, &state);
+        const bool numLock = (state.locked_mods & m_numLockMask) != 0;
+        const KeycodeSet& keys = m_mappings[state.group % XkbNumKbdGroups][numLock ? 1 : 0][vk];
+        if (keys.none()) return false;
         char keymap[kKeycodeCount / 8] = {};
         XQueryKeymap(m_display, keymap);
         for (int keycode = 0; keycode < kKeycodeCount; ++keycode)
-            if (m_keycodes[vk][keycode] && ((keymap[keycode >> 3] >> (keycode & 7)) & 1))
-                return true;
+            if (keys[keycode] && ((keymap[keycode >> 3] >> (keycode & 7)) & 1)) return true;
         return false;
     }
 
   private:
-    // Which hardware keys stand for each virtual key: every key whose first
-    // symbol, with no modifier and in the first group, names it. So the right
-    // Shift is Shift_R's key, however the layout numbers the keys.
+    // Which hardware keys stand for each virtual key, in each group the
+    // keyboard may be switched to and with NumLock off and on: the symbol a key
+    // gives there with no other modifier, read by the layout rule of
+    // VirtualKeysOfLayout. So the right Shift is Shift_R's key however the
+    // keyboard numbers its keys, and the keypad's 8 is Up only without NumLock.
     void ReadMappingLocked() {
-        for (auto& keys : m_keycodes) keys.reset();
-        int first = 0, last = 0, perKeycode = 0;
-        XDisplayKeycodes(m_display, &first, &last);
-        KeySym* symbols = XGetKeyboardMapping(m_display, static_cast<KeyCode>(first),
-                                              last - first + 1, &perKeycode);
-        if (symbols == nullptr) return;
-        for (int keycode = first; keycode <= last && keycode < kKeycodeCount; ++keycode) {
-            const int vk = VirtualKeyFromKeySym(symbols[(keycode - first) * perKeycode]);
-            if (vk >= 0) m_keycodes[vk].set(keycode);
+        for (auto& group : m_mappings)
+            for (auto& mapping : group)
+                for (auto& keys : mapping) keys.reset();
+        const KeyboardDesc desc(XkbGetMap(m_display, XkbAllClientInfoMask, XkbUseCoreKbd));
+        if (desc == nullptr) return;
+        // Without the keys' names no key has a US place: only letters shown count.
+        const bool named = XkbGetNames(m_display, XkbKeyNamesMask, desc.get()) == Success &&
+                           desc->names != nullptr && desc->names->keys != nullptr;
+        const int first = desc->min_key_code;
+        const int last = std::min<int>(desc->max_key_code, kKeycodeCount - 1);
+        m_numLockMask = NumLockMask(*desc, first, last);
+        for (unsigned group = 0; group < XkbNumKbdGroups; ++group) {
+            for (int numLock = 0; numLock < 2; ++numLock) {
+                const unsigned mods = XkbBuildCoreState(numLock ? m_numLockMask : 0, group);
+                std::vector<LayoutKey> keys;
+                for (int keycode = first; keycode <= last; ++keycode) {
+                    unsigned modsUsed = 0;
+                    KeySym symbol = NoSymbol;
+                    XkbTranslateKeyCode(desc.get(), static_cast<KeyCode>(keycode), mods, &modsUsed,
+                                        &symbol);
+                    const char* name = named ? desc->names->keys[keycode].name : "";
+                    keys.push_back({keycode, symbol,
+                                    UsLetterOfKeyName(std::string_view(name, strnlen(name, 4)))});
+                }
+                const std::vector<int> virtualKeys = VirtualKeysOfLayout(keys);
+                for (std::size_t i = 0; i < keys.size(); ++i)
+                    if (virtualKeys[i] >= 0 && virtualKeys[i] < AsyncKeyTable::kKeyCount)
+                        m_mappings[group][numLock][virtualKeys[i]].set(keys[i].keycode);
+            }
         }
-        XFree(symbols);
     }
 
-    // The server sends every client a notice when the keyboard mapping changes;
-    // nothing else is selected on this connection, and reading the notices
-    // keeps them from piling up.
+    // The modifier bits of the keys that give Num_Lock.
+    static unsigned NumLockMask(const XkbDescRec& desc, int first, int last) {
+        unsigned mask = 0;
+        for (int keycode = first; keycode <= last; ++keycode) {
+            const auto code = static_cast<KeyCode>(keycode);
+            const KeySym* symbols = XkbKeySymsPtr(&desc, code);
+            for (int i = 0; i < XkbKeyNumSyms(&desc, code); ++i)
+                if (symbols[i] == XK_Num_Lock) mask |= desc.map->modmap[keycode];
+        }
+        return mask;
+    }
+
+    // Only the keyboard's notices are selected on this connection (the core
+    // mapping notice comes to every client unasked); reading them keeps them
+    // from piling up.
     void FollowMappingChangesLocked() {
         bool changed = false;
         while (XPending(m_display) > 0) {
             XEvent event;
             XNextEvent(m_display, &event);
-            changed = changed || event.type == MappingNotify;
+            changed = changed || event.type == MappingNotify || event.type == m_xkbEventBase;
         }
         if (changed) ReadMappingLocked();
     }
@@ -83,58 +139,26 @@ class X11Keyboard final : public IKeyboardState {
         return mask;
     }
 
-    std::mutex m_connectionLock;  // guards m_display and m_keycodes
+    std::mutex m_connectionLock;  // guards all below
     Display* m_display;           // owned; this keyboard's own connection
-    std::array<KeycodeSet, AsyncKeyTable::kKeyCount> m_keycodes{};
+    int m_xkbEventBase;
+    unsigned m_numLockMask = 0;
+    // By group, then NumLock off and on.
+    std::array<std::array<KeyMapping, 2>, XkbNumKbdGroups> m_mappings{};
 };
 
 }  // namespace
 
 std::unique_ptr<IKeyboardState> OpenKeyboard(NativeDisplay display) {
-    // The server behind the toolkit's connection.
+    // The server behind the toolkit's connection, with its keyboard extension,
+    // which knows the layout's groups: without it the key events the window
+    // receives stand in for the keyboard.
     auto* toolkit = static_cast<::Display*>(display.connection);
-    Display* own = XOpenDisplay(toolkit != nullptr ? DisplayString(toolkit) : nullptr);
+    int major = XkbMajorVersion, minor = XkbMinorVersion, eventBase = 0, reason = 0;
+    Display* own = XkbOpenDisplay(toolkit != nullptr ? DisplayString(toolkit) : nullptr, &eventBase,
+                                  nullptr, &major, &minor, &reason);
     if (own == nullptr) return nullptr;
-    return std::make_unique<X11Keyboard>(own);
-}
-
-int VirtualKeyFromKeySym(unsigned long keySym) {
-    if (keySym >= XK_a && keySym <= XK_z) return static_cast<int>(keySym - XK_a) + VK_KEY_A;
-    if (keySym >= XK_A && keySym <= XK_Z) return static_cast<int>(keySym - XK_A) + VK_KEY_A;
-    if (keySym >= XK_0 && keySym <= XK_9) return static_cast<int>(keySym - XK_0) + '0';
-    if (keySym >= XK_F1 && keySym <= XK_F24) return static_cast<int>(keySym - XK_F1) + VK_F1;
-    switch (keySym) {
-        case XK_Shift_L:
-            return VK_LSHIFT;
-        case XK_Shift_R:
-            return VK_RSHIFT;
-        case XK_Control_L:
-            return VK_LCONTROL;
-        case XK_Control_R:
-            return VK_RCONTROL;
-        case XK_Escape:
-            return VK_ESCAPE;
-        case XK_BackSpace:
-            return VK_BACK;
-        case XK_Insert:
-            return VK_INSERT;
-        case XK_Delete:
-            return VK_DELETE;
-        case XK_Left:
-        case XK_KP_Left:
-            return VK_LEFT;
-        case XK_Up:
-        case XK_KP_Up:
-            return VK_UP;
-        case XK_Right:
-        case XK_KP_Right:
-            return VK_RIGHT;
-        case XK_Down:
-        case XK_KP_Down:
-            return VK_DOWN;
-        default:
-            return -1;
-    }
+    return std::make_unique<X11Keyboard>(own, eventBase);
 }
 
 }  // namespace bravok
