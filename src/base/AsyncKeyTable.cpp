@@ -25,15 +25,28 @@ int Sided(int vk) {
 void AsyncKeyTable::KeyDown(int vk) {
     vk = Sided(vk);
     if (!Valid(vk)) return;
-    m_keys[vk].fetch_or(kDown | kPressed);
+    RecordPress(vk, kDown);
     // The modifier's own slot keeps only its pressed-since-the-last-query bit;
     // whether it is down is read from its two keys.
-    if (const int modifier = ModifierOf(vk); modifier >= 0) m_keys[modifier].fetch_or(kPressed);
+    if (const int modifier = ModifierOf(vk); modifier >= 0) RecordPress(modifier, 0);
+}
+
+void AsyncKeyTable::RecordPress(int vk, std::uint8_t down) {
+    // A press a query has already seen down (the keyboard told it before this
+    // event came through the window's queue) was reported then: counted again,
+    // a tap would move the player twice.
+    std::uint8_t old = m_keys[vk].load();
+    while (!m_keys[vk].compare_exchange_weak(
+        old, static_cast<std::uint8_t>(old | down | ((old & kReported) ? 0 : kPressed)))) {
+    }
 }
 
 void AsyncKeyTable::KeyUp(int vk) {
     vk = Sided(vk);
-    if (Valid(vk)) m_keys[vk].fetch_and(static_cast<std::uint8_t>(~kDown));
+    if (!Valid(vk)) return;
+    m_keys[vk].fetch_and(static_cast<std::uint8_t>(~(kDown | kReported)));
+    if (const int modifier = ModifierOf(vk); modifier >= 0)
+        m_keys[modifier].fetch_and(static_cast<std::uint8_t>(~kReported));
 }
 
 bool AsyncKeyTable::IsDown(int vk) {
@@ -47,12 +60,16 @@ bool AsyncKeyTable::IsDown(int vk) {
 
 std::int16_t AsyncKeyTable::GetAsyncKeyState(int vk) {
     if (!Valid(vk)) return 0;
+    const bool down = IsDown(vk);
     // One atomic read-and-clear, so a press recorded while we look is either
-    // reported now or kept for the next query, never lost.
-    const bool pressed =
-        (m_keys[vk].fetch_and(static_cast<std::uint8_t>(~kPressed)) & kPressed) != 0;
-    std::int16_t result = IsDown(vk) ? kDownBit : 0;
-    if (pressed) result |= kPressedBit;
+    // reported now or kept for the next query, never lost. A key found down
+    // has its press reported with it, also one whose event is still on its way.
+    std::uint8_t old = m_keys[vk].load();
+    while (!m_keys[vk].compare_exchange_weak(
+        old, static_cast<std::uint8_t>(down ? (old & ~kPressed) | kReported : old & ~kPressed))) {
+    }
+    std::int16_t result = down ? kDownBit : 0;
+    if (old & kPressed) result |= kPressedBit;
     return result;
 }
 

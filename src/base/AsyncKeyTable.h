@@ -48,8 +48,12 @@ class AsyncKeyTable {
   private:
     static constexpr std::uint8_t kDown = 1;
     static constexpr std::uint8_t kPressed = 2;
+    // A query found the key down since its last press event: that press is
+    // reported. Cleared when the key's release comes.
+    static constexpr std::uint8_t kReported = 4;
     static bool Valid(int vk) { return vk >= 0 && vk < kKeyCount; }
     bool IsDown(int vk);
+    void RecordPress(int vk, std::uint8_t down);
 
     std::array<std::atomic<std::uint8_t>, kKeyCount> m_keys{};
     std::unique_ptr<IKeyboardState> m_keyboard;
