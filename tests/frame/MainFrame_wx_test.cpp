@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 #include "FrameAccess.h"
@@ -145,6 +146,37 @@ TEST_F(MainFrameTest, ClickCapturesAndEscapeReleasesAnyNumberOfTimes) {
                     !frame->Canvas()->HasCapture());
         EXPECT_EQ(state.Cursor().DisplayCount(), 0);
         EXPECT_EQ(state.Cursor().ClipRect(), (Rect{0, 0, 1024, 768}));
+    }
+    Close(frame);
+}
+
+// A held pointer stays in the client area wherever the desktop takes the
+// window: to another place, or to another size (as on a monitor of another
+// scale, where the toolkit gives the window the size the system suggests).
+TEST_F(MainFrameTest, AHeldPointerFollowsTheClientArea) {
+    TestFrame* frame = MakeFrame();
+    CMainFrameTestAccess state(*frame);
+    frame->OnLButtonUp();
+    const auto clientOnScreen = [frame] {
+        wxRect all = frame->Canvas()->GetScreenRect();
+        all.height += frame->GetStatusBar()->GetSize().y;
+        return Rect{all.x, all.y, all.x + all.width, all.y + all.height};
+    };
+    const std::function<void()> moves[] = {
+        [frame] { frame->Move(frame->GetPosition() + wxPoint(40, 30)); },
+        [frame] { frame->SetSize(frame->GetSize() + wxSize(60, -50)); },
+    };
+    for (std::size_t i = 0; i < std::size(moves); ++i) {
+        const Rect before = clientOnScreen();
+        moves[i]();
+        EXPECT_TRUE(PumpUntil([&] {
+            return clientOnScreen() != before && state.Cursor().ClipRect() == clientOnScreen();
+        })) << "move "
+            << i;
+        const Rect client = clientOnScreen();
+        EXPECT_EQ(frame->WindowServices().GetClientRect(),
+                  (Rect{0, 0, client.right - client.left, client.bottom - client.top}));
+        EXPECT_TRUE(frame->Canvas()->HasCapture());
     }
     Close(frame);
 }
