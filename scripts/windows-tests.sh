@@ -17,6 +17,9 @@ export WINEARCH=win64
 rm -rf "$WINEPREFIX"
 mkdir -p "$WINEPREFIX"
 
+# A screen that holds the game's window on a desktop scaled to 200 %, as the
+# scaled runs have it.
+export XVFB_ARGS="-screen 0 1600x1200x24 ${XVFB_ARGS:-}"
 # shellcheck disable=SC2016
 exec "$here/with-xvfb.sh" --wm bash -c '
     set -euo pipefail

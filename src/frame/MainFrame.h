@@ -43,7 +43,7 @@ struct FrameResources {
 // keeps up to date.
 class CMainFrame : public wxFrame {
   public:
-    static constexpr int kCreationSize = 500;  // outer width and height, pixels
+    static constexpr int kCreationSize = 500;  // outer width and height, scaled pixels
 
     CMainFrame();
     ~CMainFrame() override;

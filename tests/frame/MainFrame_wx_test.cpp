@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/display.h>
 #include <wx/statusbr.h>
 
 #include <atomic>
@@ -72,7 +73,7 @@ class MainFrameTest : public ::testing::Test {
 TEST_F(MainFrameTest, CreationBuildsTheWindowAndLightsTheScene) {
     TestFrame* frame = MakeFrame(false, false);
     CMainFrameTestAccess state(*frame);
-    EXPECT_EQ(frame->GetSize(), wxSize(500, 500)) << "outer size at creation";
+    EXPECT_EQ(frame->GetSize(), frame->FromDIP(wxSize(500, 500))) << "at creation, scaled";
     ASSERT_EQ(frame->GetStatusBar()->GetStatusText(), "Ready") << "made before the first paint";
     EXPECT_EQ(state.Palette(), nullptr) << "a true-colour display needs no palette";
     frame->Show();
@@ -145,7 +146,8 @@ TEST_F(MainFrameTest, ClickCapturesAndEscapeReleasesAnyNumberOfTimes) {
         EXPECT_TRUE(state.Captured() == 0 && state.MouseLook() == 0 &&
                     !frame->Canvas()->HasCapture());
         EXPECT_EQ(state.Cursor().DisplayCount(), 0);
-        EXPECT_EQ(state.Cursor().ClipRect(), (Rect{0, 0, 1024, 768}));
+        const wxRect desktop = wxDisplay().GetGeometry();
+        EXPECT_EQ(state.Cursor().ClipRect(), (Rect{0, 0, desktop.width, desktop.height}));
     }
     Close(frame);
 }
