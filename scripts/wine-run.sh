@@ -21,6 +21,7 @@ export WINEARCH=win64
 if [[ -n ${WINEPREFIX:-} && -n ${BRAVOK_WINE_DPI:-} ]]; then
     desktop='HKCU\Control Panel\Desktop'
     trap 'wine reg delete "$desktop" /v LogPixels /f >/dev/null 2>&1 || true' EXIT
+    trap 'exit 143' TERM INT  # a time-out too puts the scale back
     wine reg add "$desktop" /v LogPixels /t REG_DWORD /d "$BRAVOK_WINE_DPI" /f >/dev/null
     status=0
     wine "$@" || status=$?
