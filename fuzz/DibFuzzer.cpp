@@ -12,11 +12,11 @@
 #include <cstring>
 #include <vector>
 
+#include "base/BinaryFile.h"
+#include "dib/BitmapResources.h"
 #include "dib/Dib.h"
-#include "platform/BinaryFile.h"
-#include "platform/BitmapResources.h"
-#include "platform/MemoryDC.h"
-#include "platform/Palette.h"
+#include "dib/MemoryDC.h"
+#include "dib/Palette.h"
 
 namespace {
 using namespace bravok;

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Checks that the code with no window toolkit in it (the scene, the bitmap
-# class, the rendering and the platform layer's portable files and Windows
-# backend) compiles for Windows as it is: each file with the mingw-w64
-# compiler, once on its own and once after <windows.h>, whose macros (RGB,
-# VK_*, PFD_*, LoadString, ...) must not break the project's headers. Then
-# checks that the names the project shares with the system keep the system's
-# values. Syntax only: nothing is linked.
+# class, the rendering, the portable runtime, and the platform layer's
+# interfaces and Windows backend) compiles for Windows as it is: each file with
+# the mingw-w64 compiler, once on its own and once after <windows.h>, whose
+# macros (RGB, VK_*, PFD_*, LoadString, ...) must not break the project's
+# headers. Then checks that the names the project shares with the system keep
+# the system's values. Syntax only: nothing is linked.
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")/.."
 
@@ -16,8 +16,9 @@ FLAGS="-std=c++20 -fsyntax-only -Wall -Wextra -Werror -Isrc"
 export FLAGS
 
 shopt -s nullglob
-sources=(src/scene/*.cpp src/dib/*.cpp src/render/*.cpp src/platform/*.cpp src/platform/win32/*.cpp)
-headers=(src/scene/*.h src/dib/*.h src/render/*.h src/platform/*.h src/platform/win32/*.h
+sources=(src/scene/*.cpp src/dib/*.cpp src/render/*.cpp src/base/*.cpp src/platform/*.cpp
+    src/platform/win32/*.cpp)
+headers=(src/scene/*.h src/dib/*.h src/render/*.h src/base/*.h src/platform/*.h src/platform/win32/*.h
     src/app/StringTable.h)
 check() {
     $CXX $FLAGS "$@" && $CXX $FLAGS -include windows.h "$@" ||
@@ -38,7 +39,7 @@ names="BI_RGB DIB_RGB_COLORS DIB_PAL_COLORS SRCCOPY CLR_INVALID PFD_DOUBLEBUFFER
     VK_LCONTROL VK_RCONTROL"
 {
     echo '#include <windows.h>'
-    printf '#include "%s"\n' platform/DibFormat.h platform/VirtualKeys.h \
+    printf '#include "%s"\n' dib/DibFormat.h platform/VirtualKeys.h \
         render/PixelFormat.h app/StringTable.h
     for name in $names; do
         printf 'constexpr auto system_%s = %s;\n#undef %s\n' "$name" "$name" "$name"

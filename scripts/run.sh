@@ -22,15 +22,5 @@ fi
 
 shot="$build/bravok-screenshot.png"
 echo "run: no display here, so Bravok runs for a few seconds on a virtual X server."
-"$top/scripts/with-xvfb.sh" --wm bash -c '
-    "$1" & game=$!
-    for _ in $(seq 100); do
-        window=$(xdotool search --onlyvisible --name "^Bravok$" 2>/dev/null | head -1) && [[ -n $window ]] && break
-        sleep 0.1
-    done
-    [[ -n ${window:-} ]] && xdotool windowmove "$window" 40 40
-    sleep 3
-    import -window root "$2"
-    kill -TERM "$game"; wait "$game"
-' run "$binary" "$shot"
+"$top/scripts/with-xvfb.sh" --wm "$top/scripts/screenshot.sh" "$binary" "$shot"
 echo "run: screenshot saved to $shot"

@@ -1,18 +1,13 @@
 #!/usr/bin/env bash
 # wine-run.sh program.exe args: runs a Windows program of the cross-build under
 # Wine and exits with its status. CMake uses it to run the test programs (to list
-# their tests, and for ctest), and the Windows tests to start the game.
+# their tests, and for ctest).
 #
 # The program runs in the Wine prefix WINEPREFIX names: the test run makes one
 # for itself (scripts/windows-tests.sh). Without one, a throw-away prefix is made
 # for this call alone, which is slow but touches nothing of the user's.
 set -euo pipefail
-
-export WINEDEBUG=${WINEDEBUG:--all}
-# No dialogs offering to download Wine's .NET and HTML engines into a new prefix,
-# and no menu entries on the user's desktop for the shortcuts a test installs.
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
-export WINEARCH=win64
+source "$(dirname "$0")/wine-env.sh"
 
 # BRAVOK_WINE_DPI=N: the program runs on a desktop scaled to N dots per inch
 # (96 is 100 %, 192 is 200 %), as Windows' display settings set it for a user.

@@ -31,7 +31,6 @@ void ReportAssertion(const wxString& file, int line, const wxString& function,
 
 }  // namespace
 
-// clang-format off
 wxBEGIN_EVENT_TABLE(CMainApp, wxApp)
     EVT_MENU(WxId(ID_APP_ABOUT), CMainApp::OnAppAbout)
     EVT_MENU(WxId(ID_FILE_NEW), CMainApp::OnFileNew)
@@ -43,9 +42,8 @@ wxBEGIN_EVENT_TABLE(CMainApp, wxApp)
     EVT_ACTIVATE_APP(CMainApp::OnActivateApp)
     EVT_IDLE(CMainApp::OnIdle)
 wxEND_EVENT_TABLE()
-    // clang-format on
 
-    bool CMainApp::OnInit() {
+bool CMainApp::OnInit() {
     // No call of the base: the game takes no command-line options.
     wxSetAssertHandler(ReportAssertion);
     SetAppName(wxString::FromUTF8(AppName().data(), AppName().size()));

@@ -5,7 +5,7 @@
 #include <span>
 
 #include "dib/CHeap.h"
-#include "platform/DibFormat.h"
+#include "dib/DibFormat.h"
 #include "platform/Geometry.h"
 
 namespace bravok {

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <optional>
 
+#include "base/BinaryFile.h"
 #include "dib/Dib.h"
 #include "dib/DibLayout.h"
-#include "platform/BinaryFile.h"
 
 namespace bravok {
 

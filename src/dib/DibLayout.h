@@ -7,7 +7,7 @@
 #include <span>
 
 #include "dib/CHeap.h"
-#include "platform/DibFormat.h"
+#include "dib/DibFormat.h"
 
 namespace bravok::dib {
 

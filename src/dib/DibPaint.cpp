@@ -1,10 +1,10 @@
 #include <climits>
 #include <cmath>
 
+#include "dib/DeviceContext.h"
 #include "dib/Dib.h"
 #include "dib/DibLayout.h"
-#include "platform/DeviceContext.h"
-#include "platform/Palette.h"
+#include "dib/Palette.h"
 
 namespace bravok {
 

@@ -1,8 +1,8 @@
 #include <cstring>
 
+#include "dib/BitmapResources.h"
 #include "dib/Dib.h"
 #include "dib/DibLayout.h"
-#include "platform/BitmapResources.h"
 
 namespace bravok {
 

@@ -9,8 +9,9 @@ namespace bravok {
 // BRAVOK_FRAME_DUMP names a file: then each frame, read back from the back
 // buffer just before the swap, is saved there (at most every 50 ms) as a binary
 // PPM, with a comment line "# view X Y H" giving the view's top-left corner on
-// the screen and its height, the part under the status bar included, in pixels. Tests read the picture from there where the screen shows
-// none of it (OpenGL in a child window under Wine on a virtual X server).
+// the screen and its height, the part under the status bar included, in pixels. Tests read the
+// picture from there where the screen shows none of it (OpenGL in a child window under Wine on a
+// virtual X server).
 class DrawnFrameDump {
   public:
     DrawnFrameDump();

@@ -69,8 +69,7 @@ void CMainFrame::OnSize(int cx, int cy) {
 }
 
 void CMainFrame::RenderScene() {
-    bravok::RenderScene({m_lightAmbient, m_lightDiffuse, m_lightSpecular, m_lightPosition},
-                        m_player, m_model);
+    bravok::RenderScene(kSceneLight, m_player, m_model);
 }
 
 int CMainFrame::StatusStripHeight() const {

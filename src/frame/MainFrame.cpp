@@ -8,7 +8,6 @@
 
 namespace bravok {
 
-// clang-format off
 wxBEGIN_EVENT_TABLE(CMainFrame, wxFrame)
     EVT_MENU(WxId(ID_OPTIONS_CROSSHAIR), CMainFrame::OnOptionsCrosshair)
     EVT_UPDATE_UI(WxId(ID_OPTIONS_CROSSHAIR), CMainFrame::OnUpdateOptionsCrosshair)
@@ -21,9 +20,8 @@ wxBEGIN_EVENT_TABLE(CMainFrame, wxFrame)
     EVT_MENU_CLOSE(CMainFrame::OnMenuClose)
     EVT_ACTIVATE(CMainFrame::OnFrameActivate)
 wxEND_EVENT_TABLE()
-    // clang-format on
 
-    CMainFrame::CMainFrame()
+CMainFrame::CMainFrame()
     : m_sound(CreateSoundService()),
       m_services(
           m_keys, *m_sound,

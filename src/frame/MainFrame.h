@@ -7,16 +7,15 @@
 #include <wx/menu.h>
 #include <wx/palette.h>
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
 
+#include "base/AsyncKeyTable.h"
 #include "dib/Dib.h"
 #include "frame/CursorClip.h"
 #include "frame/DrawnFrameDump.h"
-#include "frame/WindowServices.h"
-#include "platform/AsyncKeyTable.h"
+#include "frame/FrameWindowServices.h"
 #include "platform/SoundService.h"
 #include "render/PixelFormat.h"
 #include "scene/MovingModel.h"
@@ -140,14 +139,9 @@ class CMainFrame : public wxFrame {
     int m_bCaptured = 0;
     CPlayer m_player;
     CMovingModel m_model;
-    std::array<float, 4> m_lightAmbient{0.5f, 0.5f, 0.5f, 1.0f};
-    std::array<float, 4> m_lightDiffuse{0.7f, 0.7f, 0.7f, 1.0f};
-    std::array<float, 4> m_lightSpecular{1.0f, 1.0f, 1.0f, 1.0f};
-    // One unit left of and above the eye; w = 1 makes it a positional light.
-    std::array<float, 4> m_lightPosition{-1.0f, 1.0f, 0.0f, 1.0f};
     CDib m_dib;  // a 16 x 16 blank image, made with the frame and kept for its life
 
-    wxGLCanvas* m_canvas = nullptr;  // owned by the window
+    wxGLCanvas* m_canvas = nullptr;   // owned by the window
     DrawnFrameDump m_drawnFrameDump;  // off unless a test asks for it
     wxString m_idleMessage;
     int m_chosenDepthBits = 0;

@@ -64,6 +64,8 @@ enum VirtualKey : int {
     VK_LCONTROL = 0xA2,
     VK_RCONTROL = 0xA3,
 };
+// Every virtual key is below this.
+inline constexpr int kVirtualKeyCount = 256;
 
 #pragma pop_macro("VK_LBUTTON")
 #pragma pop_macro("VK_BACK")

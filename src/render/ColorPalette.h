@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/DibFormat.h"
+#include "dib/DibFormat.h"
 
 namespace bravok {
 

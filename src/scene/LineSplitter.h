@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/BinaryFile.h"
+#include "base/BinaryFile.h"
 
 namespace bravok {
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <mutex>
 
-#include "platform/ManualResetEvent.h"
+#include "base/ManualResetEvent.h"
 #include "scene/SceneObject.h"
 
 namespace bravok {

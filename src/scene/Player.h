@@ -4,10 +4,10 @@
 #include <memory>
 #include <mutex>
 
+#include "base/ManualResetEvent.h"
 #include "platform/Geometry.h"
-#include "platform/ManualResetEvent.h"
-#include "platform/WindowServices.h"
 #include "scene/SceneObject.h"
+#include "scene/WindowServices.h"
 
 namespace bravok {
 
@@ -25,8 +25,8 @@ class CPlayer : public CSceneObject {
     static constexpr const char* kShotSound = "rifle_shot.wav";
 
     // What the input worker remembers between ticks, for itself alone. The size
-    // and centre are read once, when the worker starts; a later resize is not
-    // followed.
+    // and centre are read when the worker starts and again at every mouse-look
+    // step, so a resize, or the menu bar joining the window, is followed.
     struct InputLoopState {
         int width = 0;
         int height = 0;

@@ -1,6 +1,6 @@
 #include <cmath>
 
-#include "platform/AsyncKeyTable.h"
+#include "base/AsyncKeyTable.h"
 #include "platform/SoundService.h"
 #include "platform/VirtualKeys.h"
 #include "scene/Angles.h"

@@ -6,8 +6,8 @@
 #include <chrono>
 #include <memory>
 
-#include "platform/ManualResetEvent.h"
-#include "platform/WorkerThread.h"
+#include "base/ManualResetEvent.h"
+#include "base/WorkerThread.h"
 
 namespace bravok {
 

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/BinaryFile.h"
+#include "base/BinaryFile.h"
+#include "base/TextFileReader.h"
 #include "platform/System.h"
-#include "platform/TextFileReader.h"
 #include "scene/LineSplitter.h"
 #include "scene/PartRunner.h"
 #include "scene/VertexScanner.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/TextFileReader.h"
+#include "base/TextFileReader.h"
 
 namespace bravok {
 

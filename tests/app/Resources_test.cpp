@@ -11,12 +11,13 @@
 namespace bravok {
 namespace {
 
-// The lookups the program makes beyond the menu's prompts (whose texts the menu
-// test reads as wx shows them), at the end of the table and past it.
+// The lookups the program makes: a prompt ends before its command's short name,
+// at the end of the table and past it.
 TEST(StringTable, LookupsGiveTheTextsTheProgramShows) {
     const std::pair<std::string_view, std::string_view> cases[] = {
-        {CommandPrompt(0xEF13), "Activate Task List"},  // the last string, no short name
-        {CommandPrompt(ID_OPTIONS_GRID), ""},           // a command with no string
+        {CommandPrompt(ID_FILE_NEW), "Create a new document"},  // "...\nNew"
+        {CommandPrompt(0xEF13), "Activate Task List"},          // the last string, no short name
+        {CommandPrompt(ID_OPTIONS_GRID), ""},                   // a command with no string
         {MainFrameCaption(), "Bravok"},
         {AppName(), "Bravok"},
         {IdleMessage(), "Ready"},

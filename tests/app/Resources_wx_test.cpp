@@ -1,47 +1,70 @@
 #include <gtest/gtest.h>
 #include <wx/menu.h>
 
-#include <vector>
+#include <cctype>
+#include <set>
+#include <string>
+#include <string_view>
 
+#include "app/AcceleratorResource.h"
 #include "app/MenuResource.h"
+#include "app/StringTable.h"
 #include "frame/CommandIds.h"
 
 namespace bravok {
 namespace {
 
-// Each label as written, its command, kind, and the prompt the status bar shows.
-TEST(MainMenuBar, HoldsTheItemsInOrderAsWxSeesThem) {
-    struct Item {
-        const char* text;
-        unsigned command;
-        bool checkable;
-        const char* help;
-    };
-    const std::pair<const char*, std::vector<Item>> popups[] = {
-        {"&File",
-         {{"&New\tCtrl+N", ID_FILE_NEW, false, "Create a new document"},
-          {"&Save\tCtrl+S", ID_FILE_SAVE, false, "Save the active document"},
-          {"E&xit", ID_APP_EXIT, false, "Quit the application; prompts to save documents"}}},
-        {"&Options",
-         {{"&Crosshair", ID_OPTIONS_CROSSHAIR, true, ""}, {"&Grid", ID_OPTIONS_GRID, true, ""}}},
-        {"&Help",
-         {{"&About Bravok...", ID_APP_ABOUT, false,
-           "Display program information, version number and copyright"}}},
-    };
+// The letter after the "&" of a label, as Alt and the key would type it.
+char Mnemonic(std::string_view label) {
+    const auto amp = label.find('&');
+    return amp == label.npos || amp + 1 == label.size()
+               ? '\0'
+               : static_cast<char>(std::toupper(static_cast<unsigned char>(label[amp + 1])));
+}
+
+// wx's menu bar holds the menu table's pop-ups and items in order: each label as
+// written, its command's wx id, a check mark where the table asks for one, and the
+// command's status-bar prompt as its help.
+TEST(MainMenuBar, HoldsTheMenuTableAsWxSeesIt) {
+    const auto table = MainFrameMenu();
     const auto bar = CreateMainMenuBar();
-    ASSERT_EQ(bar->GetMenuCount(), std::size(popups));
-    for (size_t i = 0; i < std::size(popups); ++i) {
-        EXPECT_EQ(bar->GetMenuLabel(i).utf8_string(), popups[i].first);
+    ASSERT_EQ(bar->GetMenuCount(), table.size());
+    for (size_t i = 0; i < table.size(); ++i) {
+        EXPECT_EQ(bar->GetMenuLabel(i).utf8_string(), table[i].title);
         const wxMenu* menu = bar->GetMenu(i);
-        ASSERT_EQ(menu->GetMenuItemCount(), popups[i].second.size()) << popups[i].first;
-        for (size_t k = 0; k < popups[i].second.size(); ++k) {
-            const Item& expected = popups[i].second[k];
-            SCOPED_TRACE(expected.text);
+        ASSERT_EQ(menu->GetMenuItemCount(), table[i].items.size()) << table[i].title;
+        for (size_t k = 0; k < table[i].items.size(); ++k) {
+            const MenuItemResource& expected = table[i].items[k];
+            SCOPED_TRACE(std::string(expected.text));
             const wxMenuItem* item = menu->FindItemByPosition(k);
             EXPECT_EQ(item->GetItemLabel().utf8_string(), expected.text);
             EXPECT_EQ(CommandFromWxId(item->GetId()), expected.command);
             EXPECT_EQ(item->GetKind(), expected.checkable ? wxITEM_CHECK : wxITEM_NORMAL);
-            EXPECT_EQ(item->GetHelp().utf8_string(), expected.help);
+            EXPECT_EQ(item->GetHelp().utf8_string(), CommandPrompt(expected.command));
+        }
+    }
+}
+
+// What the menu table promises a user: a key a label shows after its tab is a key
+// of the accelerator table that gives the same command, an item that is no check
+// mark says in the status bar what it does, and no two pop-ups, nor two items of
+// one pop-up, answer to one Alt letter.
+TEST(MainMenuBar, KeepsItsPromisesToTheUser) {
+    std::set<std::pair<std::string, unsigned>> accelerators;
+    for (const wxAcceleratorEntry& entry : MainFrameAcceleratorEntries())
+        accelerators.emplace(entry.ToString().utf8_string(), CommandFromWxId(entry.GetCommand()));
+    std::set<char> titleLetters;
+    for (const PopupMenuResource& popup : MainFrameMenu()) {
+        EXPECT_TRUE(titleLetters.insert(Mnemonic(popup.title)).second) << popup.title;
+        std::set<char> itemLetters;
+        for (const MenuItemResource& item : popup.items) {
+            SCOPED_TRACE(std::string(item.text));
+            EXPECT_TRUE(itemLetters.insert(Mnemonic(item.text)).second);
+            EXPECT_NE(Mnemonic(item.text), '\0');
+            const auto tab = item.text.find('\t');
+            const std::string shown(tab == item.text.npos ? "" : item.text.substr(tab + 1));
+            EXPECT_TRUE(shown.empty() || accelerators.contains({shown, item.command})) << shown;
+            EXPECT_TRUE(item.checkable || !CommandPrompt(item.command).empty());
         }
     }
 }

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "dib/Dib.h"
-#include "platform/MemoryDC.h"
-#include "platform/Palette.h"
+#include "dib/MemoryDC.h"
+#include "dib/Palette.h"
 
 // Under the sanitizers, too, a failed allocation gives null.
 extern "C" const char* __asan_default_options() {

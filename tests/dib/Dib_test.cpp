@@ -13,12 +13,12 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/BinaryFile.h"
-#include "platform/BitmapResources.h"
-#include "platform/DeviceContext.h"
+#include "base/BinaryFile.h"
+#include "dib/BitmapResources.h"
+#include "dib/DeviceContext.h"
+#include "dib/MemoryDC.h"
+#include "dib/Palette.h"
 #include "platform/FileException.h"
-#include "platform/MemoryDC.h"
-#include "platform/Palette.h"
 
 namespace bravok {
 namespace {
@@ -119,42 +119,78 @@ void Make(CDib& dib, int width, int height, int colours, Fill fill) {
     ASSERT_TRUE(dib.Create(&info.bmiHeader, bits, true));
 }
 
-// Blocks of any size from -2 up, off either image or both, with and without a
-// transparent index, from 16- and 256-colour sources, onto another image or onto
-// the source itself: within one image the result is that of a copy out of a
-// separate, identical image.
-TEST(DibCopy, MatchesThePlainRuleOnRandomBlocks) {
+// An image of `colours` entries holding `bytes` as stored, bottom row first,
+// padding included.
+void MakeFrom(CDib& dib, int width, int height, int colours, std::vector<std::uint8_t> bytes) {
+    auto next = bytes.begin();
+    Make(dib, width, height, colours, [&] { return next == bytes.end() ? 0 : *next++; });
+    ASSERT_EQ(AllBytes(dib), bytes);
+}
+
+// A block copied from a 3 x 2 source onto a 3 x 2 image of 0xEE (the fourth byte
+// of each row is padding): clipped to both images, a transparent index skipped
+// as a byte, and with 16 colours each half of a byte on its own.
+TEST(DibCopy, CopiesTheBlockInsideBothImages) {
+    struct Case {
+        const char* what;
+        int colours, xd, yd, w, h, xs, ys, transparent;
+        std::vector<std::uint8_t> expected;
+    };
+    const Case cases[] = {
+        {"all of it", 256, 0, 0, 3, 2, 0, 0, -1, {1, 2, 3, 0xEE, 4, 5, 6, 0xEE}},
+        {"off the right", 256, 1, 0, 3, 2, 0, 0, -1, {0xEE, 1, 2, 0xEE, 0xEE, 4, 5, 0xEE}},
+        {"off the left", 256, -2, 0, 3, 2, 0, 0, -1, {3, 0xEE, 0xEE, 0xEE, 6, 0xEE, 0xEE, 0xEE}},
+        {"from off the right", 256, 0, 0, 3, 2, 1, 0, -1, {2, 3, 0xEE, 0xEE, 5, 6, 0xEE, 0xEE}},
+        {"off the bottom", 256, 0, 1, 3, 2, 0, 0, -1, {4, 5, 6, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE}},
+        {"from off the bottom", 256, 0, 0, 3, 2, 0, 1, -1, {0xEE, 0xEE, 0xEE, 0xEE, 1, 2, 3, 0xEE}},
+        {"no width", 256, 0, 0, 0, 2, 0, 0, -1, std::vector<std::uint8_t>(8, 0xEE)},
+        {"less than no height", 256, 0, 0, 3, -2, 0, 0, -1, std::vector<std::uint8_t>(8, 0xEE)},
+        {"2 transparent", 256, 0, 0, 3, 2, 0, 0, 2, {1, 0xEE, 3, 0xEE, 4, 5, 6, 0xEE}},
+        {"0x105 is 5", 256, 0, 0, 3, 2, 0, 0, 0x105, {1, 2, 3, 0xEE, 4, 0xEE, 6, 0xEE}},
+        {"nibbles", 16, 0, 0, 3, 2, 0, 0, -1, {0x12, 0x21, 0x11, 0xEE, 0x22, 0x1F, 0xF1, 0xEE}},
+        {"1 transparent in nibbles",
+         16,
+         0,
+         0,
+         3,
+         2,
+         0,
+         0,
+         1,
+         {0xE2, 0x2E, 0xEE, 0xEE, 0x22, 0xEF, 0xFE, 0xEE}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CDib source, dest;
+        if (c.colours == 16)
+            MakeFrom(source, 3, 2, 16, {0x12, 0x21, 0x11, 0xAA, 0x22, 0x1F, 0xF1, 0xAA});
+        else
+            MakeFrom(source, 3, 2, 256, {1, 2, 3, 0xAA, 4, 5, 6, 0xAA});
+        MakeFrom(dest, 3, 2, 256, std::vector<std::uint8_t>(8, 0xEE));
+        source.CopyTo(&dest, c.xd, c.yd, c.w, c.h, c.xs, c.ys, c.transparent);
+        EXPECT_EQ(AllBytes(dest), c.expected);
+    }
+}
+
+// Within one image a block may overlap itself: the result is that of the same
+// copy out of a separate, identical image, for blocks of any size from -2 up,
+// off the image or not, with and without a transparent index.
+TEST(DibCopy, OntoItselfActsAsFromASeparateCopy) {
     std::mt19937 random(20240607);
     auto in = [&](int low, int high) { return std::uniform_int_distribution(low, high)(random); };
     auto randomByte = [&] { return static_cast<std::uint8_t>(in(0, 255)); };
-    for (int round = 0; round < 4000; ++round) {
-        const bool withinOne = in(0, 1);
-        CDib source, other, twin;
-        Make(source, in(1, 13), in(1, 9), in(0, 1) ? 16 : 256, randomByte);
-        Make(other, in(1, 13), in(1, 9), 256, randomByte);
-        CDib& dest = withinOne ? source : other;
-        ASSERT_TRUE(twin.Create(&source.GetInfo()->bmiHeader,
-                                source.GetPixelAddress(0, source.GetRect().bottom - 1), true));
+    for (int round = 0; round < 2000; ++round) {
+        CDib image, twin, expected;
+        Make(image, in(1, 13), in(1, 9), in(0, 1) ? 16 : 256, randomByte);
+        const BITMAPINFOHEADER& header = image.GetInfo()->bmiHeader;
+        std::uint8_t* bits = image.GetPixelAddress(0, image.GetRect().bottom - 1);
+        ASSERT_TRUE(twin.Create(&header, bits, true) && expected.Create(&header, bits, true));
         const int w = in(-2, 16), h = in(-2, 12), xd = in(-16, 16), yd = in(-12, 12);
         const int xs = in(-16, 16), ys = in(-12, 12),
-                  transparent = std::array{-1, -2, 0x105, in(0, 20)}[in(0, 3)];
-        // The plain rule for each pixel of the block inside both images, read from the twin.
-        std::vector<std::uint8_t> expected = AllBytes(dest);
-        const bool nibbles = source.GetNumColors() == 16;
-        const auto t = static_cast<std::uint8_t>(transparent);
-        for (int r = 0; r < h; ++r) {
-            for (int k = 0; k < w; ++k) {
-                const std::uint8_t* s = twin.GetPixelAddress(xs + k, ys + r);
-                const std::uint8_t* at = dest.GetPixelAddress(xd + k, yd + r);
-                if (s == nullptr || at == nullptr) continue;
-                std::uint8_t& d = expected[at - dest.GetBits()];
-                if (transparent == -1 || (!nibbles && *s != t)) d = *s;
-                if (transparent != -1 && nibbles && (*s >> 4) != t) d = (d & 0x0F) | (*s & 0xF0);
-                if (transparent != -1 && nibbles && (*s & 0x0F) != t) d = (d & 0xF0) | (*s & 0x0F);
-            }
-        }
-        (withinOne ? source : twin).CopyTo(&dest, xd, yd, w, h, xs, ys, transparent);
-        ASSERT_EQ(AllBytes(dest), expected) << "round " << round;  // padding bytes included
+                  transparent = std::array{-1, in(0, 20)}[in(0, 1)];
+        twin.CopyTo(&expected, xd, yd, w, h, xs, ys, transparent);
+        image.CopyTo(&image, xd, yd, w, h, xs, ys, transparent);
+        ASSERT_EQ(AllBytes(image), AllBytes(expected)) << "round " << round;
     }
 }
 

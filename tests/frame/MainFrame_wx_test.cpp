@@ -18,6 +18,7 @@
 #include "frame/CommandIds.h"
 #include "platform/Display.h"
 #include "platform/VirtualKeys.h"
+#include "render/RenderPass.h"
 
 namespace bravok {
 namespace {
@@ -95,11 +96,11 @@ TEST_F(MainFrameTest, CreationBuildsTheWindowAndLightsTheScene) {
     glGetFloatv(GL_PROJECTION_MATRIX, m.data());
     EXPECT_EQ((std::array<float, 5>{m[0], m[5], m[10], m[11], m[14]}),
               (std::array<float, 5>{2, 2, -62.0f / 58, -1, -240.0f / 58}));
-    const std::pair<GLenum, std::array<float, 4>> light[] = {
-        {GL_AMBIENT, {0.5f, 0.5f, 0.5f, 1}},
-        {GL_DIFFUSE, {0.7f, 0.7f, 0.7f, 1}},
-        {GL_SPECULAR, {1, 1, 1, 1}},
-        {GL_POSITION, {-1, 1, 0, 1}}};  // the position in eye space
+    // The scene's light, its position in eye space: set before the view transform.
+    const std::pair<GLenum, std::array<float, 4>> light[] = {{GL_AMBIENT, kSceneLight.ambient},
+                                                             {GL_DIFFUSE, kSceneLight.diffuse},
+                                                             {GL_SPECULAR, kSceneLight.specular},
+                                                             {GL_POSITION, kSceneLight.position}};
     for (const auto& [name, expected] : light) {
         std::array<float, 4> value{};
         glGetLightfv(GL_LIGHT0, name, value.data());

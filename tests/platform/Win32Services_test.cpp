@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "Eventually.h"
-#include "platform/AsyncKeyTable.h"
+#include "base/AsyncKeyTable.h"
 #include "platform/Keyboard.h"
 #include "platform/Pointer.h"
 

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "HeadlessGl.h"
 #include "FakeWindowServices.h"
+#include "HeadlessGl.h"
 #include "SceneTestSupport.h"
 #include "TestAccess.h"
 #include "render/Projection.h"
@@ -16,11 +16,6 @@ namespace bravok {
 namespace {
 
 constexpr int kSize = 128;
-
-const SceneLight kLight{{0.5f, 0.5f, 0.5f, 1.0f},
-                        {0.7f, 0.7f, 0.7f, 1.0f},
-                        {1.0f, 1.0f, 1.0f, 1.0f},
-                        {-1.0f, 1.0f, 0.0f, 1.0f}};
 
 // The game's scene drawn headless; workers stopped, the tests set the fields.
 class RenderPassTest : public ::testing::Test {
@@ -36,7 +31,7 @@ class RenderPassTest : public ::testing::Test {
         ApplyProjection(kSize, kSize);
     }
     void Render() {
-        RenderScene(kLight, m_player, m_model);
+        RenderScene(kSceneLight, m_player, m_model);
         glFinish();
     }
     bool IsRed(std::array<int, 3> p) const {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/AsyncKeyTable.h"
+#include "base/AsyncKeyTable.h"
 #include "platform/SoundService.h"
-#include "platform/WindowServices.h"
+#include "scene/WindowServices.h"
 
 namespace bravok::test {
 

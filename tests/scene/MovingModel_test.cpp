@@ -6,8 +6,8 @@
 #include <cmath>
 #include <thread>
 
-#include "HeadlessGl.h"
 #include "Eventually.h"
+#include "HeadlessGl.h"
 #include "SceneTestSupport.h"
 #include "TestAccess.h"
 

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <set>
 
-#include "HeadlessGl.h"
 #include "FakeWindowServices.h"
+#include "HeadlessGl.h"
 #include "SceneTestSupport.h"
 #include "TestAccess.h"
 

@@ -5,7 +5,7 @@
 #include <mutex>
 #include <tuple>
 
-#include "platform/WorkerThread.h"
+#include "base/WorkerThread.h"
 #include "scene/MovingModel.h"
 #include "scene/Player.h"
 

@@ -25,7 +25,9 @@ int main(int argc, char** argv) {
     // wx owns the application object (the program's own, if a test names one).
     if (wxApp::GetInitializerFunction() == nullptr) wxApp::SetInstance(new wxApp);
     if (!wxEntryStart(argc, argv)) {
-        std::fprintf(stderr, "wx could not start; is DISPLAY set to a running X server?\n");
+        std::fprintf(stderr,
+                     "wx could not start: these tests need a display (DISPLAY set to a running X "
+                     "server); ctest, or scripts/with-xvfb.sh --wm, gives them one of their own\n");
         return 1;
     }
     // A failed wx assertion fails the running test, which goes on, instead of

@@ -10,6 +10,7 @@
 #include <bitset>
 #include <mutex>
 
+#include "base/AsyncKeyTable.h"
 #include "platform/Keyboard.h"
 #include "platform/VirtualKeys.h"
 #include "platform/x11/KeySyms.h"
