@@ -12,4 +12,7 @@ source "$here/wine-env.sh"
 export WINEPREFIX=$build/wine-prefix
 rm -rf "$WINEPREFIX"
 mkdir -p "$WINEPREFIX"
+# A screen that holds the game's window on a desktop scaled to 200 %, as the
+# scaled runs have it.
+export XVFB_ARGS="-screen 0 1600x1200x24 ${XVFB_ARGS:-}"
 exec "$here/with-xvfb.sh" --wm "$here/wine-ctest.sh" "$build" "$@"

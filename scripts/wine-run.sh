@@ -9,6 +9,20 @@
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 
+# BRAVOK_WINE_DPI=N: the program runs on a desktop scaled to N dots per inch
+# (96 is 100 %, 192 is 200 %), as Windows' display settings set it for a user.
+# Wine reads it as a program starts; it is the prefix's, so the caller runs
+# nothing else meanwhile, and the prefix's own scale comes back after.
+if [[ -n ${WINEPREFIX:-} && -n ${BRAVOK_WINE_DPI:-} ]]; then
+    desktop='HKCU\Control Panel\Desktop'
+    trap 'wine reg delete "$desktop" /v LogPixels /f >/dev/null 2>&1 || true' EXIT
+    trap 'exit 143' TERM INT  # a time-out too puts the scale back
+    wine reg add "$desktop" /v LogPixels /t REG_DWORD /d "$BRAVOK_WINE_DPI" /f >/dev/null
+    status=0
+    wine "$@" || status=$?
+    exit "$status"
+fi
+
 # With the run's prefix the program takes this process's place, so that its
 # caller can wait for it and end it by this process id.
 [[ -n ${WINEPREFIX:-} ]] && exec wine "$@"

@@ -13,6 +13,7 @@ def pytest_addoption(parser):
     for name in ("game", "data", "artifacts", "build", "source", "cmake", "installer"):
         parser.addoption(f"--{name}")
     parser.addoption("--wine", action="store_true", help="the game is a Windows program, run under Wine")
+    parser.addoption("--dpi", type=int, default=96, help="under Wine: the desktop's dots per inch (192 is 200 %%)")
 
 
 @pytest.fixture
@@ -29,7 +30,7 @@ def work():
 
 @pytest.fixture
 def game(option, request):
-    kind = WineSession if option.wine else LinuxSession
-    session = kind(option.game, option.data, Path(option.artifacts) / request.node.name)
+    where = (option.game, option.data, Path(option.artifacts) / request.node.name)
+    session = WineSession(*where, dpi=option.dpi) if option.wine else LinuxSession(*where)
     yield session
     session.finish()

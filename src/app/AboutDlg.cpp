@@ -1,6 +1,8 @@
 #include "app/AboutDlg.h"
 
+#include <wx/bitmap.h>
 #include <wx/button.h>
+#include <wx/image.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 
@@ -25,6 +27,14 @@ void AddTextLine(wxWindow* dialog, std::string_view text, wxPoint positionDlu, w
     line->SetLabelText(ToWx(text));
 }
 
+// The program's 32-pixel icon at `size`: GTK scales it itself and asks for 32,
+// Windows counts the screen's own pixels and asks for more on a scaled desktop.
+wxBitmap ScaledIcon(wxSize size) {
+    wxBitmap icon(MainFrameIcons().GetIcon(32));
+    if (icon.GetSize() == size) return icon;
+    return wxBitmap(icon.ConvertToImage().Scale(size.x, size.y, wxIMAGE_QUALITY_HIGH));
+}
+
 }  // namespace
 
 // The dialog keeps the desktop's default GUI font: dialog units scale every
@@ -35,9 +45,10 @@ CAboutDlg::CAboutDlg(wxWindow* parent)
     SetClientSize(ConvertDialogToPixels(wxSize(kWidthDlu, kHeightDlu)));
 
     // Children are created in tab order; wx owns them. The icon keeps its image's
-    // own size at its place, as an icon control does.
-    new wxStaticBitmap(this, wxID_STATIC, MainFrameIcons().GetIcon(32),
-                       ConvertDialogToPixels(wxPoint(11, 17)), wxSize(32, 32));
+    // own size at its place, as an icon control does, in the desktop's scaled
+    // pixels like everything around it.
+    new wxStaticBitmap(this, wxID_STATIC, ScaledIcon(FromDIP(wxSize(32, 32))),
+                       ConvertDialogToPixels(wxPoint(11, 17)), FromDIP(wxSize(32, 32)));
     AddTextLine(this, version::kAboutVersionLine, wxPoint(40, 10), wxSize(119, 8));
     AddTextLine(this, version::kAboutCopyrightLine, wxPoint(40, 25), wxSize(119, 8));
     auto* ok = new wxButton(this, wxID_OK, "OK", ConvertDialogToPixels(wxPoint(178, 7)),

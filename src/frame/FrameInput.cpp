@@ -102,8 +102,21 @@ void CMainFrame::RecaptureMouse() {
     if (m_bCaptured == 0 || m_destroyed || m_menuOpen || !IsEnabled() || !IsActive() ||
         m_canvas->HasCapture())
         return;
+    // Held where the client area is now: the window may have moved since the
+    // click (by the desktop, or by the keys that move windows). This brings the
+    // pointer back inside.
+    RefreshGeometry();
     SetCapture();
-    ClipCursor(m_cursor.ClipRect());  // brings the pointer back inside
+    ClipCursor(m_services.ClientRectOnScreen());
+}
+
+void CMainFrame::FollowClientArea() {
+    // Moved or resized while it holds the pointer (by the desktop, or onto a
+    // monitor of another scale): the pointer stays in the client area, not
+    // where the area used to be.
+    if (m_bCaptured == 0 || !m_canvas->HasCapture()) return;
+    if (const Rect client = m_services.ClientRectOnScreen(); m_cursor.ClipRect() != client)
+        ClipCursor(client);
 }
 
 void CMainFrame::TrackCursor() {

@@ -100,6 +100,7 @@ wxSize CMainFrame::UpdateSnapshot() {
 void CMainFrame::RefreshGeometry() {
     const wxSize client = UpdateSnapshot();
     if (client != m_projectedSize) OnSize(client.x, client.y);
+    FollowClientArea();
 }
 
 }  // namespace bravok

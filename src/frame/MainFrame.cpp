@@ -56,8 +56,12 @@ bool CMainFrame::LoadFrame(FrameResources resources, long style) {
 
 void CMainFrame::PreCreateWindow(wxSize& size, long& style) {
     // The outer size, caption, menu and borders included: the client area is
-    // smaller and not square.
-    size = wxSize(kCreationSize, kCreationSize);
+    // smaller and not square. It counts the desktop's scaled pixels, as the
+    // menu's and the captions' sizes do: GTK sizes windows in those already, while
+    // Windows counts the screen's own and gives a desktop at 200 % a window of
+    // twice as many. The window has no monitor of its own yet: the desktop's
+    // scale it is.
+    size = FromDIP(wxSize(kCreationSize, kCreationSize), nullptr);
     style |= wxCLIP_CHILDREN;
 }
 

@@ -42,7 +42,7 @@ struct FrameResources {
 // keeps up to date.
 class CMainFrame : public wxFrame {
   public:
-    static constexpr int kCreationSize = 500;  // outer width and height, pixels
+    static constexpr int kCreationSize = 500;  // outer width and height, scaled pixels
 
     CMainFrame();
     ~CMainFrame() override;
@@ -114,7 +114,8 @@ class CMainFrame : public wxFrame {
     // Re-reads the client size and screen origin into the snapshot, in the
     // display's pixels (mouse-look's unit); returns the logical client size.
     wxSize UpdateSnapshot();
-    // The same, then applies the projection when the size changed.
+    // The same, then applies the projection when the size changed and moves the
+    // pointer's confinement with the client area.
     void RefreshGeometry();
     void TrackCursor();
     void PauseWorkers();
@@ -129,6 +130,8 @@ class CMainFrame : public wxFrame {
     // Holds the pointer again after a menu or a dialog took it, while mouse-look
     // lasts and the window may have it.
     void RecaptureMouse();
+    // Keeps a held pointer's confinement on the client area as it is now.
+    void FollowClientArea();
 
     wxStatusBar* m_wndStatusBar = nullptr;  // owned by the window
     std::unique_ptr<wxGLContext> m_hRC;

@@ -15,9 +15,10 @@
 namespace bravok {
 namespace {
 
-// The icon, two lines and the default OK button, in tab order, placed in dialog
-// units: a quarter of the dialog font's average letter width across, an eighth
-// of its height down, the width averaged over the 52 letters as (w / 26 + 1) / 2.
+// The icon (32 of the desktop's scaled pixels square), two lines and the default
+// OK button, in tab order, placed in dialog units: a quarter of the dialog font's
+// average letter width across, an eighth of its height down, the width averaged
+// over the 52 letters as (w / 26 + 1) / 2.
 TEST(AboutDlg, LaysOutItsControlsInDialogUnits) {
     CAboutDlg dialog;
     const wxSize letters =
@@ -31,8 +32,9 @@ TEST(AboutDlg, LaysOutItsControlsInDialogUnits) {
     EXPECT_EQ(dialog.GetClientSize(), dlu(0, 0, 217, 55).GetSize());
     const std::vector<wxWindow*> controls(dialog.GetChildren().begin(), dialog.GetChildren().end());
     ASSERT_EQ(controls.size(), 4u);
-    const wxRect expected[] = {wxRect(dlu(11, 17, 0, 0).GetPosition(), wxSize(32, 32)),
-                               dlu(40, 10, 119, 8), dlu(40, 25, 119, 8), dlu(178, 7, 32, 14)};
+    const wxRect expected[] = {
+        wxRect(dlu(11, 17, 0, 0).GetPosition(), dialog.FromDIP(wxSize(32, 32))),
+        dlu(40, 10, 119, 8), dlu(40, 25, 119, 8), dlu(178, 7, 32, 14)};
     for (int i = 0; i < 4; ++i) EXPECT_EQ(controls[i]->GetRect(), expected[i]) << i;
     ASSERT_NE(dynamic_cast<wxStaticBitmap*>(controls[0]), nullptr);
     EXPECT_EQ(controls[1]->GetLabel(), "Bravok Version 1.0");

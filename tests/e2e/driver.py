@@ -130,6 +130,8 @@ class X11:
         self.fake(X.ButtonRelease, 1)
         time.sleep(0.15)
 
+    def button(self, number, down): self.fake(X.ButtonPress if down else X.ButtonRelease, number)
+
     def pointer(self):
         at = self.root.query_pointer()
         return at.root_x, at.root_y
@@ -254,6 +256,7 @@ class LinuxSession(Session):
     """The Linux program, its sound going to a file through SDL's disk output."""
     window_limit = 30
     sound_off_words = "bravok: sound is off: no audio device could be opened"
+    scale = int(os.environ.get("GDK_SCALE", "1"))  # the desktop's
 
     def launch(self, folder, env):
         sound = dict(SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=str(self.sound), SDL_DISKAUDIODELAY="10")
@@ -287,12 +290,28 @@ class WineSession(Session):
     window_limit = 60  # Wine starts its own services first
     sound_off_words = ""  # the system plays its sounds without a device opened up front
 
-    def __init__(self, *args):
+    def __init__(self, *args, dpi=96):
         super().__init__(*args)
         self.dump, self.dump_seen = self.work / "frame.ppm", None
+        self.settings, self.scale = [], dpi / 96  # the desktop's scale: 2 at 192 dots per inch
+        if dpi != 96:
+            self.set_user_setting(r"HKCU\Control Panel\Desktop", "LogPixels", "REG_DWORD", str(dpi))
         (self.work / "home").mkdir()
         (self.work / "home/.asoundrc").write_text(
             f'pcm.!default {{ type file; slave.pcm "null"; file "|cat >>\'{self.sound}\'"; format "raw" }}\n')
+
+    def set_user_setting(self, key, name, kind, value):
+        """A setting of the Wine prefix's user, as Windows' control panel makes it,
+        for programs started from now on; taken away again when the session finishes."""
+        wine = lambda *args: subprocess.run(["wine", "reg", *args, "/f"], env=wine_environment(), check=True,
+                                            capture_output=True)
+        wine("add", key, "/v", name, "/t", kind, "/d", value)
+        self.settings.append(lambda: wine("delete", key, "/v", name))
+
+    def finish(self):
+        super().finish()
+        for undo in self.settings:
+            undo()
 
     def launch(self, folder, env):
         env = wine_environment(HOME=str(self.work / "home"), BRAVOK_FRAME_DUMP=str(self.dump)) | env

@@ -21,6 +21,8 @@ def test_window_and_view(game):
     the game's one line about it is all its start prints (on Windows nothing:
     the system plays its sounds without one)."""
     game.start(SDL_DISKAUDIOFILE=str(game.work / "no/device.raw"))
+    # 500 of the desktop's scaled pixels across, less the frame's borders.
+    assert abs(game.frame.w - 500 * game.scale) <= 10 * game.scale, f"the window {game.frame} at scale {game.scale}"
     words = game.sound_off_words
     wait(10, game.log, lambda log: words in log, "no word that the sound is off")
     assert game.log().rstrip("\n") == words, "the start printed more"
@@ -126,6 +128,54 @@ def test_mouse_look(game):
 
     x.key("Escape")
     wait(3, lambda: x.move(3, 3) or x.pointer(), lambda at: at == (3, 3), "after Escape the pointer is still held")
+    game.close()
+
+
+def test_move_during_mouse_look(game):
+    """A window moved while mouse-look holds the pointer (by the desktop, or by
+    the keys that move windows) holds it where the view is now, and again after
+    a menu has taken the pointer and given it back."""
+    game.start()
+    x = game.x
+    x.move(*game.centre)
+    x.click()
+    game.window.configure(x=300, y=200)
+    game.frame, game.view, game.centre = wait(10, game.settled, lambda seen: seen[1] and seen[0][0].x >= 300,
+                                              "the window did not move")[0]
+    for after in ("the move", "a menu"):
+        if after == "a menu":
+            x.key("F10")
+            wait(5, game.menu_open, failure="F10 opened no menu")
+            x.key("Escape")
+            wait(5, game.menu_open, lambda shown: not shown, "Escape did not close the menu")
+        for far in ((5000, 5000), (0, 0)):
+            x.move(*far)
+            wait(3, x.pointer, lambda at: game.view.contains(*at), f"after {after}, {far} left the view {game.view}")
+    x.key("Escape")
+    game.close()
+
+
+def test_left_handed_mouse(game):
+    """Windows, with the mouse's buttons swapped for the left hand: holding the
+    primary button, the right one, fires in mouse-look. (Wine swaps only what
+    the system reports, not the button messages: the click that starts
+    mouse-look is still the left one there.)"""
+    game.set_user_setting(r"HKCU\Control Panel\Mouse", "SwapMouseButtons", "REG_SZ", "1")
+    game.start()
+    x = game.x
+    x.move(*game.centre)
+    x.click()
+
+    def quiet():  # the shot of the click itself played out
+        game.silence()
+        time.sleep(0.5)
+        return game.sound_played() == 0
+
+    wait(5, quiet, failure="the click's shot never ended")
+    x.button(3, True)
+    wait(3, game.sound_played, failure="the primary button held in mouse-look did not fire")
+    x.button(3, False)
+    x.key("Escape")
     game.close()
 
 

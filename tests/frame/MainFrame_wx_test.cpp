@@ -3,10 +3,12 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/display.h>
 #include <wx/statusbr.h>
 
 #include <atomic>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 #include "FrameAccess.h"
@@ -72,7 +74,7 @@ class MainFrameTest : public ::testing::Test {
 TEST_F(MainFrameTest, CreationBuildsTheWindowAndLightsTheScene) {
     TestFrame* frame = MakeFrame(false, false);
     CMainFrameTestAccess state(*frame);
-    EXPECT_EQ(frame->GetSize(), wxSize(500, 500)) << "outer size at creation";
+    EXPECT_EQ(frame->GetSize(), frame->FromDIP(wxSize(500, 500))) << "at creation, scaled";
     ASSERT_EQ(frame->GetStatusBar()->GetStatusText(), "Ready") << "made before the first paint";
     EXPECT_EQ(state.Palette(), nullptr) << "a true-colour display needs no palette";
     frame->Show();
@@ -145,7 +147,39 @@ TEST_F(MainFrameTest, ClickCapturesAndEscapeReleasesAnyNumberOfTimes) {
         EXPECT_TRUE(state.Captured() == 0 && state.MouseLook() == 0 &&
                     !frame->Canvas()->HasCapture());
         EXPECT_EQ(state.Cursor().DisplayCount(), 0);
-        EXPECT_EQ(state.Cursor().ClipRect(), (Rect{0, 0, 1024, 768}));
+        const wxRect desktop = wxDisplay().GetGeometry();
+        EXPECT_EQ(state.Cursor().ClipRect(), (Rect{0, 0, desktop.width, desktop.height}));
+    }
+    Close(frame);
+}
+
+// A held pointer stays in the client area wherever the desktop takes the
+// window: to another place, or to another size (as on a monitor of another
+// scale, where the toolkit gives the window the size the system suggests).
+TEST_F(MainFrameTest, AHeldPointerFollowsTheClientArea) {
+    TestFrame* frame = MakeFrame();
+    CMainFrameTestAccess state(*frame);
+    frame->OnLButtonUp();
+    const auto clientOnScreen = [frame] {
+        wxRect all = frame->Canvas()->GetScreenRect();
+        all.height += frame->GetStatusBar()->GetSize().y;
+        return Rect{all.x, all.y, all.x + all.width, all.y + all.height};
+    };
+    const std::function<void()> moves[] = {
+        [frame] { frame->Move(frame->GetPosition() + wxPoint(40, 30)); },
+        [frame] { frame->SetSize(frame->GetSize() + wxSize(60, -50)); },
+    };
+    for (std::size_t i = 0; i < std::size(moves); ++i) {
+        const Rect before = clientOnScreen();
+        moves[i]();
+        EXPECT_TRUE(PumpUntil([&] {
+            return clientOnScreen() != before && state.Cursor().ClipRect() == clientOnScreen();
+        })) << "move "
+            << i;
+        const Rect client = clientOnScreen();
+        EXPECT_EQ(frame->WindowServices().GetClientRect(),
+                  (Rect{0, 0, client.right - client.left, client.bottom - client.top}));
+        EXPECT_TRUE(frame->Canvas()->HasCapture());
     }
     Close(frame);
 }

@@ -61,6 +61,39 @@ TEST(Win32Keyboard, TheTableSeesWhatTheSystemHolds) {
     }
 }
 
+bool SendButton(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    return SendInput(1, &input, sizeof input) == 1;
+}
+
+// The primary button is the one the user chose: the right one on a mouse set
+// up for the left hand, which the system itself reports as the right button.
+TEST(Win32Keyboard, ThePrimaryButtonIsTheUsersChoice) {
+    AsyncKeyTable keys;
+    keys.AttachKeyboard(OpenKeyboard(NativeDisplay{}));
+    const struct Unswap {
+        ~Unswap() { SwapMouseButton(FALSE); }
+    } unswap;
+    struct Case {
+        BOOL swapped;
+        DWORD down, up;  // a physical button
+        int role;        // what the game calls it
+    };
+    for (const Case& c : {Case{FALSE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, VK_LBUTTON},
+                          Case{TRUE, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, VK_LBUTTON},
+                          Case{TRUE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, VK_RBUTTON}}) {
+        SCOPED_TRACE(c.swapped ? "swapped" : "as made");
+        SwapMouseButton(c.swapped);
+        ASSERT_TRUE(SendButton(c.down));
+        EXPECT_TRUE(test::Eventually([&] { return keys.GetAsyncKeyState(c.role) != 0; })) << c.role;
+        EXPECT_EQ(keys.GetAsyncKeyState(c.role == VK_LBUTTON ? VK_RBUTTON : VK_LBUTTON), 0);
+        ASSERT_TRUE(SendButton(c.up));
+        EXPECT_TRUE(test::Eventually([&] { return keys.GetAsyncKeyState(c.role) == 0; }));
+    }
+}
+
 // The system holds the pointer inside the rectangle, against a move far
 // outside, until the confinement is lifted.
 TEST(Win32Pointer, ConfinementHoldsUntilLifted) {

@@ -15,7 +15,16 @@ class Win32Keyboard final : public IKeyboardState {
     // Bit 15: the key is down at this moment. The system's other bit, pressed
     // since the last query, is shared with every other caller, so the table
     // keeps that one itself from the window's key events.
-    bool IsDown(int vk) override { return (::GetAsyncKeyState(vk) & 0x8000) != 0; }
+    bool IsDown(int vk) override { return (::GetAsyncKeyState(Physical(vk)) & 0x8000) != 0; }
+
+  private:
+    // The system reports the buttons as they sit on the mouse; the game asks for
+    // them by role, as its window's button events name them. With the buttons
+    // swapped for the left hand, the primary (left) button is the right one.
+    static int Physical(int vk) {
+        if ((vk != VK_LBUTTON && vk != VK_RBUTTON) || !::GetSystemMetrics(SM_SWAPBUTTON)) return vk;
+        return vk == VK_LBUTTON ? VK_RBUTTON : VK_LBUTTON;
+    }
 };
 
 }  // namespace
