@@ -104,7 +104,7 @@ test-deb: build
 # cross-built; test-windows runs the tests as Windows programs under Wine.
 windows:
 	@scripts/install-deps.sh game windows
-	BRAVOK_WXMSW=$$(scripts/build-wxmsw.sh) && cmake --preset windows -B $(WINDOWS_BUILD)
+	wx=$$(scripts/build-wxmsw.sh) && BRAVOK_WXMSW=$$wx cmake --preset windows -B $(WINDOWS_BUILD)
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 
 test-windows: windows

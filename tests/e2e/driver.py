@@ -67,6 +67,7 @@ class X11:
     def __init__(self):
         self.d = display.Display(os.environ["DISPLAY"])
         self.root = self.d.screen().root
+        self.held = {}  # keys and buttons pressed and not let go: (kind, detail) -> its release
 
     def property(self, window, name, kind=X.AnyPropertyType):
         found = window.get_full_property(self.d.intern_atom(name), kind)
@@ -102,6 +103,15 @@ class X11:
     def fake(self, kind, detail=0, x=0, y=0):
         xtest.fake_input(self.d, kind, detail, x=x, y=y)
         self.d.sync()
+        if kind in (X.KeyPress, X.ButtonPress):
+            self.held[kind, detail] = kind + 1  # KeyRelease, ButtonRelease
+        self.held.pop((kind - 1, detail), None)
+
+    def let_go(self):
+        """Lets go of what a failed test left held: a later test on the same X server
+        (the Windows stage has one) would find Shift or a button down."""
+        for (_, detail), release in list(self.held.items()):
+            self.fake(release, detail)
 
     def keys(self, kind, names):
         for name in names:
@@ -240,6 +250,7 @@ class Session:
     def log(self): return self.log_file.read_text(errors="replace")
 
     def finish(self):
+        self.x.let_go()
         for proc in [self.proc, *self.others]:
             if proc and proc.poll() is None:
                 proc.kill()
