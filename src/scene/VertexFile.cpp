@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <functional>
 #include <new>
+#include <stdexcept>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <system_error>
+#include <utility>
 
 #include "platform/BinaryFile.h"
 #include "platform/System.h"
@@ -22,6 +23,10 @@ namespace {
 
 constexpr std::size_t kPieceLimit = kVertexLineBufferSize - 1;
 constexpr int kPartsPerThread = 4;
+// Parts this small let the user of the mesh start on it soon after the
+// reading does, and follow it closely; opening one costs a few microseconds.
+constexpr std::uint64_t kBytesPerPart = std::uint64_t{1} << 20;
+constexpr std::uint64_t kMostParts = 1024;
 
 // The least memory a mesh from a file of this size can need: every piece takes
 // at most 260 bytes of the file (259 characters and a folded CR), every two
@@ -31,15 +36,30 @@ std::uint64_t LeastMeshBytes(std::uint64_t fileSize) {
     return leastTriangles * 2 * kValuesPerLine * sizeof(double);
 }
 
+// A file of a megabyte or more comes in parts of about a megabyte, at least
+// four a thread, so that the mesh can be used part by part even where one
+// thread reads it.
+int PartsFor(std::uint64_t size, int threads) {
+    if (size < kBytesPerPart) return 1;
+    return static_cast<int>(std::clamp<std::uint64_t>(
+        size / kBytesPerPart, static_cast<std::uint64_t>(threads) * kPartsPerThread, kMostParts));
+}
+
 // A fresh handle on one stretch of the file being read.
 using SliceOpener = std::function<std::unique_ptr<IBinaryFile>(LineRange)>;
 
-VertexMesh ReadVertexParts(const std::vector<LineRange>& ranges, int threads,
-                           const SliceOpener& open) {
+// Reads the parts into `mesh` and tells `handOver` of each part as soon as it
+// is read; `partEnds` gets the number of triangles complete once each part is.
+// Returns early, with nothing handed over, once the reading has failed.
+void ReadVertexParts(const std::vector<LineRange>& ranges, int threads, const SliceOpener& open,
+                     VertexMesh& mesh, std::vector<std::uint64_t>& partEnds,
+                     PartHandOver& handOver) {
     std::vector<std::uint64_t> pieces(ranges.size());  // counted in the first pass
     RunParts(ranges.size(), threads, [&](std::size_t i) {
-        pieces[i] = TextFileReader(*open(ranges[i])).CountPieces(kPieceLimit);
+        if (!handOver.Failed())
+            pieces[i] = TextFileReader(*open(ranges[i])).CountPieces(kPieceLimit);
     });
+    if (handOver.Failed()) return;
     std::vector<std::uint64_t> firstPiece(ranges.size());  // pieces in the parts before
     std::uint64_t lines = 0;
     for (std::size_t i = 0; i < ranges.size(); ++i) {
@@ -57,60 +77,151 @@ VertexMesh ReadVertexParts(const std::vector<LineRange>& ranges, int threads,
     auto normals = std::make_unique_for_overwrite<double[]>(values);
     PreferLargePages(vertices.get(), values * sizeof(double));
     PreferLargePages(normals.get(), values * sizeof(double));
+    mesh.triangleCount = static_cast<int>(triangles);
+    mesh.vertices = std::move(vertices);
+    mesh.normals = std::move(normals);
+    // A triangle is complete once the part holding its second line is read.
+    partEnds.resize(ranges.size());
+    for (std::size_t i = 0; i < ranges.size(); ++i)
+        partEnds[i] = std::min(triangles, (firstPiece[i] + pieces[i]) / 2);
+    handOver.Begin(ranges.size());
 
     // The file may have changed since it was counted: each part fills exactly
     // the values of the pieces it counted, whatever it reads now, and zeros
     // where its part of the file became shorter. A last, unpaired line is
     // never read.
     RunParts(ranges.size(), threads, [&](std::size_t i) {
-        const std::uint64_t end = std::min(firstPiece[i] + pieces[i], triangles * 2);
-        std::uint64_t index = firstPiece[i];
-        if (index < end) {
-            const auto slice = open(ranges[i]);
-            TextFileReader reader(*slice);
-            std::string_view piece;
-            for (; index < end && reader.ReadPiece(piece, kPieceLimit); ++index)
-                ScanVertexLine(piece,
-                               &(index % 2 ? normals : vertices)[index / 2 * kValuesPerLine]);
+        if (handOver.Failed()) return;
+        try {
+            const std::uint64_t end = std::min(firstPiece[i] + pieces[i], triangles * 2);
+            std::uint64_t index = firstPiece[i];
+            const auto values = [&mesh](std::uint64_t piece) {
+                return &(piece % 2 ? mesh.normals : mesh.vertices)[piece / 2 * kValuesPerLine];
+            };
+            if (index < end) {
+                const auto slice = open(ranges[i]);
+                TextFileReader reader(*slice);
+                std::string_view piece;
+                for (; index < end && reader.ReadPiece(piece, kPieceLimit); ++index)
+                    ScanVertexLine(piece, values(index));
+            }
+            for (; index < end; ++index) std::fill_n(values(index), kValuesPerLine, 0.0);
+            handOver.Finish(i);
+        } catch (...) {
+            // The user of the mesh stops at once, not when the other parts are read.
+            handOver.Fail(std::current_exception());
+            throw;
         }
-        for (; index < end; ++index)
-            std::fill_n(&(index % 2 ? normals : vertices)[index / 2 * kValuesPerLine],
-                        kValuesPerLine, 0.0);
     });
-
-    VertexMesh mesh;
-    mesh.triangleCount = static_cast<int>(triangles);
-    mesh.vertices = std::move(vertices);
-    mesh.normals = std::move(normals);
-    return mesh;
 }
 
 }  // namespace
 
-VertexMesh ReadVertexFile(const char* path) {
-    BinaryFile file(path);
-    const std::uint64_t size = file.GetLength();
-    if (LeastMeshBytes(size) > MemoryLimit()) throw std::bad_alloc();
-    const std::string name(path);
-    const int threads = ReaderThreadsFor(size);
-    VertexMesh mesh = ReadVertexParts(
-        SplitAtLineStarts(file, size, threads > 1 ? threads * kPartsPerThread : 1), threads,
-        [&name](LineRange range) {
-            return std::make_unique<FileSlice>(std::make_unique<BinaryFile>(name.c_str()), range);
+struct VertexFileReading::Source {
+    std::string path;                     // a file on disk, unless inMemory
+    bool inMemory = false;                // bytes in memory,
+    std::span<const std::uint8_t> bytes;  // these,
+    int parts = 1;                        // in this many parts
+};
+
+VertexFileReading::VertexFileReading(std::string path)
+    : m_source(std::make_unique<Source>(Source{std::move(path), false, {}, 1})) {
+    Start();
+}
+
+VertexFileReading::VertexFileReading(std::span<const std::uint8_t> bytes, int parts)
+    : m_source(std::make_unique<Source>(Source{{}, true, bytes, parts})) {
+    Start();
+}
+
+void VertexFileReading::Start() {
+    try {
+        m_thread = std::thread([this] {
+            // The thread that takes the mesh compiles it as it comes: it keeps
+            // its core, and the readers, and the helpers they start, take what
+            // is left.
+            LowerThreadPriority();
+            Read(*m_source);
         });
-    file.Close();
-    return mesh;
+    } catch (const std::system_error&) {
+        // Take reads the file itself.
+    }
+}
+
+VertexFileReading::~VertexFileReading() {
+    if (!m_thread.joinable()) return;
+    m_handOver.Fail(std::make_exception_ptr(std::runtime_error("the mesh was not needed")));
+    m_thread.join();
+}
+
+void VertexFileReading::Read(const Source& source) noexcept {
+    try {
+        if (source.inMemory) {
+            const std::span<const std::uint8_t> bytes = source.bytes;
+            if (LeastMeshBytes(bytes.size()) > MemoryLimit()) throw std::bad_alloc();
+            MemoryFile file(bytes);
+            ReadVertexParts(
+                SplitAtLineStarts(file, bytes.size(), source.parts), source.parts,
+                [bytes](LineRange range) {
+                    return std::make_unique<MemoryFile>(
+                        bytes.subspan(static_cast<std::size_t>(range.begin),
+                                      static_cast<std::size_t>(range.end - range.begin)));
+                },
+                m_mesh, m_partEnds, m_handOver);
+            return;
+        }
+        BinaryFile file(source.path.c_str());
+        const std::uint64_t size = file.GetLength();
+        if (LeastMeshBytes(size) > MemoryLimit()) throw std::bad_alloc();
+        const int threads = ReaderThreadsFor(size);
+        const std::vector<LineRange> ranges =
+            SplitAtLineStarts(file, size, PartsFor(size, threads));
+        file.Close();
+        ReadVertexParts(
+            ranges, threads,
+            [&source](LineRange range) {
+                return std::make_unique<FileSlice>(
+                    std::make_unique<BinaryFile>(source.path.c_str()), range);
+            },
+            m_mesh, m_partEnds, m_handOver);
+    } catch (...) {
+        m_handOver.Fail(std::current_exception());
+    }
+}
+
+VertexMesh VertexFileReading::Take(const TriangleRun& run) {
+    if (!m_thread.joinable()) Read(*m_source);
+    // The reading's threads end before the mesh leaves, and before a failure
+    // is passed on.
+    struct Joiner {
+        std::thread& thread;
+        ~Joiner() {
+            if (thread.joinable()) thread.join();
+        }
+    } joiner{m_thread};
+    std::uint64_t done = 0;  // triangles handed over
+    while (const std::optional<std::size_t> part = m_handOver.Next()) {
+        const std::uint64_t end = m_partEnds[*part];
+        if (end > done && run) {
+            const std::size_t first = static_cast<std::size_t>(done) * kValuesPerLine;
+            const std::size_t count = static_cast<std::size_t>(end - done) * kValuesPerLine;
+            run({&m_mesh.vertices[first], count}, {&m_mesh.normals[first], count});
+        }
+        done = std::max(done, end);
+    }
+    return std::move(m_mesh);
+}
+
+const std::string& VertexFileReading::Path() const {
+    return m_source->path;
+}
+
+VertexMesh ReadVertexFile(const char* path) {
+    return VertexFileReading(path).Take();
 }
 
 VertexMesh ReadVertexBytes(std::span<const std::uint8_t> bytes, int parts) {
-    if (LeastMeshBytes(bytes.size()) > MemoryLimit()) throw std::bad_alloc();
-    MemoryFile file(bytes);
-    return ReadVertexParts(
-        SplitAtLineStarts(file, bytes.size(), parts), parts, [bytes](LineRange range) {
-            return std::make_unique<MemoryFile>(
-                bytes.subspan(static_cast<std::size_t>(range.begin),
-                              static_cast<std::size_t>(range.end - range.begin)));
-        });
+    return VertexFileReading(bytes, parts).Take();
 }
 
 }  // namespace bravok

@@ -1,8 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "scene/PartHandOver.h"
 
 namespace bravok {
 
@@ -15,15 +21,56 @@ struct VertexMesh {
     std::unique_ptr<double[]> normals;
 };
 
-// Reads a vertex file: a counting pass sizes the arrays exactly, then a pair
-// pass scans the corners and normals of each triangle; a last, unpaired line is
-// ignored. A file of a megabyte or more is read by one thread a core, at most
-// four, in four parts a thread that the threads take in turn, each part through
-// a handle of its own and a bounded buffer; a smaller file by the calling
-// thread alone. Throws FileException when the file cannot be opened or read,
-// and std::bad_alloc when the arrays cannot be had, or, before anything is read
-// or allocated, when the file is so large that its mesh could never fit in
-// memory.
+// A run of triangles just read: their corners and their normals, nine values a
+// triangle in each.
+using TriangleRun =
+    std::function<void(std::span<const double> vertices, std::span<const double> normals)>;
+
+// A vertex file being read on threads of its own from the moment the object is
+// made, so that whoever needs the mesh can start on it before the whole file
+// is read. A counting pass sizes the arrays exactly, then a pair pass scans the
+// corners and normals of each triangle; a last, unpaired line is ignored. A
+// file of a megabyte or more is read by one thread a core, at most four, in
+// parts of about a megabyte, at least four a thread, that the threads take in
+// turn, each part through a handle of its own and a bounded buffer; a smaller
+// file by one thread alone.
+class VertexFileReading {
+  public:
+    explicit VertexFileReading(std::string path);
+    // The bytes of a vertex file in memory, which the caller keeps alive, read
+    // in `parts` parts on as many threads.
+    VertexFileReading(std::span<const std::uint8_t> bytes, int parts);
+    VertexFileReading(const VertexFileReading&) = delete;
+    VertexFileReading& operator=(const VertexFileReading&) = delete;
+    // A reading nobody took is given up; returns once its threads have ended.
+    ~VertexFileReading();
+
+    // Called once, on the thread that uses the mesh: hands every triangle to
+    // `run` on this thread, in the file's order, in runs as soon as they are
+    // read, and returns the mesh once all are. Throws FileException when the
+    // file cannot be opened or read, and std::bad_alloc when the arrays cannot
+    // be had, or, before anything is read or allocated, when the file is so
+    // large that its mesh could never fit in memory; no run is handed over once
+    // the reading has failed.
+    VertexMesh Take(const TriangleRun& run = {});
+
+    // The file's path as given; empty for bytes in memory.
+    const std::string& Path() const;
+
+  private:
+    struct Source;
+    void Start();
+    void Read(const Source& source) noexcept;
+
+    std::unique_ptr<Source> m_source;
+    PartHandOver m_handOver;
+    // Set by the reading before it hands over the first part, then unchanged.
+    VertexMesh m_mesh;
+    std::vector<std::uint64_t> m_partEnds;  // triangles read once each part is
+    std::thread m_thread;                   // empty where none could be started
+};
+
+// Reads a vertex file and returns its mesh, as VertexFileReading does.
 VertexMesh ReadVertexFile(const char* path);
 // The same for the bytes of a vertex file in memory, read in `parts` parts on
 // as many threads.
