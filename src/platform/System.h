@@ -22,11 +22,6 @@ std::uint64_t MemoryLimit();
 // has no such pages.
 void PreferLargePages(void* begin, std::size_t bytes);
 
-// The calling thread gives way to the program's other threads when they
-// compete for a core: for work done ahead of the thread that will use it,
-// which should keep its pace meanwhile. For a thread's whole life.
-void LowerThreadPriority();
-
 // Reads up to nine numbers from the NUL-terminated text exactly as the C
 // library's sscanf with "%lf %lf %lf %lf %lf %lf %lf %lf %lf" does in the "C"
 // locale, whatever locale the process or the calling thread is in: the toolkit

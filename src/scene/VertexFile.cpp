@@ -131,18 +131,14 @@ VertexFileReading::VertexFileReading(std::string path)
 
 VertexFileReading::VertexFileReading(std::span<const std::uint8_t> bytes, int parts)
     : m_source(std::make_unique<Source>(Source{{}, true, bytes, parts})) {
-    Start();
+    // Bytes in one part are read by the thread that takes them: a thread of
+    // their own would only add its start.
+    if (parts > 1) Start();
 }
 
 void VertexFileReading::Start() {
     try {
-        m_thread = std::thread([this] {
-            // The thread that takes the mesh compiles it as it comes: it keeps
-            // its core, and the readers, and the helpers they start, take what
-            // is left.
-            LowerThreadPriority();
-            Read(*m_source);
-        });
+        m_thread = std::thread([this] { Read(*m_source); });
     } catch (const std::system_error&) {
         // Take reads the file itself.
     }

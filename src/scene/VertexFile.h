@@ -38,7 +38,7 @@ class VertexFileReading {
   public:
     explicit VertexFileReading(std::string path);
     // The bytes of a vertex file in memory, which the caller keeps alive, read
-    // in `parts` parts on as many threads.
+    // in `parts` parts on as many threads; in one part, by Take.
     VertexFileReading(std::span<const std::uint8_t> bytes, int parts);
     VertexFileReading(const VertexFileReading&) = delete;
     VertexFileReading& operator=(const VertexFileReading&) = delete;

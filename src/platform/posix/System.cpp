@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 
 namespace bravok {
@@ -39,15 +38,6 @@ void PreferLargePages(void* begin, std::size_t bytes) {
     (void)begin;
     (void)bytes;
 #endif
-}
-
-void LowerThreadPriority() {
-    // On Linux the nice value belongs to each thread: the thread's own id
-    // changes it alone, and the threads it starts inherit it.
-    const auto self = static_cast<id_t>(gettid());
-    errno = 0;
-    const int nice = getpriority(PRIO_PROCESS, self);
-    if (errno == 0) setpriority(PRIO_PROCESS, self, std::min(nice + 5, 19));
 }
 
 int ScanNumbersInCLocale(const char* text, std::span<double, 9> out) {

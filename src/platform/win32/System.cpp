@@ -26,10 +26,6 @@ std::uint64_t MemoryLimit() {
 // allowed to lock memory; an array the C++ heap already holds cannot have them.
 void PreferLargePages(void*, std::size_t) {}
 
-void LowerThreadPriority() {
-    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
-}
-
 namespace {
 
 // mingw-w64's scanner reads a number through long double and rounds it again to
