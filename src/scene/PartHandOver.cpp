@@ -31,14 +31,37 @@ bool PartHandOver::Failed() const {
     return m_error != nullptr;
 }
 
-std::optional<std::size_t> PartHandOver::Next() {
+bool PartHandOver::Begun() const {
+    std::scoped_lock lock(m_mutex);
+    return m_finished.has_value();
+}
+
+void PartHandOver::WaitBegun() {
     std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [this] {
-        return m_error || (m_finished && (m_next == m_finished->size() || (*m_finished)[m_next]));
-    });
+    m_changed.wait(lock, [this] { return m_error || m_finished; });
+}
+
+bool PartHandOver::ReadyLocked() const {
+    return m_error || (m_finished && (m_next == m_finished->size() || (*m_finished)[m_next]));
+}
+
+std::optional<std::size_t> PartHandOver::TakeLocked() {
     if (m_error) std::rethrow_exception(m_error);
     if (m_next == m_finished->size()) return std::nullopt;
     return m_next++;
+}
+
+std::optional<std::size_t> PartHandOver::Next() {
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [this] { return ReadyLocked(); });
+    return TakeLocked();
+}
+
+std::optional<std::size_t> PartHandOver::TryNext(bool& notYet) {
+    std::scoped_lock lock(m_mutex);
+    notYet = !ReadyLocked();
+    if (notYet) return std::nullopt;
+    return TakeLocked();
 }
 
 }  // namespace bravok

@@ -28,8 +28,20 @@ class PartHandOver {
     // returns it, or nothing once every part has been handed over. Throws the
     // reading's failure as soon as there is one, and on every call after.
     std::optional<std::size_t> Next();
+    // The same without waiting: sets notYet, and returns nothing, when the
+    // next part is not read yet, or the parts are not known yet.
+    std::optional<std::size_t> TryNext(bool& notYet);
+    // The parts are known: Begin has come.
+    bool Begun() const;
+    // Waits until the parts are known or the reading has failed.
+    void WaitBegun();
 
   private:
+    // The next part, or nothing at the end; the caller holds the lock, and
+    // has seen that it is there or that the reading failed.
+    std::optional<std::size_t> TakeLocked();
+    bool ReadyLocked() const;
+
     mutable std::mutex m_mutex;  // guards every field below
     std::condition_variable m_changed;
     std::optional<std::vector<bool>> m_finished;  // one a part, once Begin has come

@@ -1,6 +1,7 @@
 #include "scene/VertexFile.h"
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cstdint>
 #include <new>
@@ -48,23 +49,32 @@ int PartsFor(std::uint64_t size, int threads) {
 // A fresh handle on one stretch of the file being read.
 using SliceOpener = std::function<std::unique_ptr<IBinaryFile>(LineRange)>;
 
-// Reads the parts into `mesh` and tells `handOver` of each part as soon as it
-// is read; `partEnds` gets the number of triangles complete once each part is.
-// Returns early, with nothing handed over, once the reading has failed.
-void ReadVertexParts(const std::vector<LineRange>& ranges, int threads, const SliceOpener& open,
-                     VertexMesh& mesh, std::vector<std::uint64_t>& partEnds,
-                     PartHandOver& handOver) {
-    std::vector<std::uint64_t> pieces(ranges.size());  // counted in the first pass
+}  // namespace
+
+// The pair pass, shared by the reading's threads and the thread that takes the
+// mesh, which reads parts too while it waits.
+struct VertexFileReading::PairPass {
+    std::vector<LineRange> ranges;
+    SliceOpener open;
+    std::vector<std::uint64_t> pieces;      // counted in the first pass
+    std::vector<std::uint64_t> firstPiece;  // pieces in the parts before
+    std::uint64_t triangles = 0;
+    std::atomic<std::size_t> next{0};  // the first part no thread has taken
+};
+
+void VertexFileReading::ReadParts(std::vector<LineRange> ranges, int threads, SliceOpener open) {
+    auto pass = std::make_unique<PairPass>();
+    pass->pieces.resize(ranges.size());
     RunParts(ranges.size(), threads, [&](std::size_t i) {
-        if (!handOver.Failed())
-            pieces[i] = TextFileReader(*open(ranges[i])).CountPieces(kPieceLimit);
+        if (!m_handOver.Failed())
+            pass->pieces[i] = TextFileReader(*open(ranges[i])).CountPieces(kPieceLimit);
     });
-    if (handOver.Failed()) return;
-    std::vector<std::uint64_t> firstPiece(ranges.size());  // pieces in the parts before
+    if (m_handOver.Failed()) return;
+    pass->firstPiece.resize(ranges.size());
     std::uint64_t lines = 0;
     for (std::size_t i = 0; i < ranges.size(); ++i) {
-        firstPiece[i] = lines;
-        lines += pieces[i];
+        pass->firstPiece[i] = lines;
+        lines += pass->pieces[i];
     }
 
     // A count whose arrays could not even be sized is as hopeless as a failed
@@ -77,45 +87,59 @@ void ReadVertexParts(const std::vector<LineRange>& ranges, int threads, const Sl
     auto normals = std::make_unique_for_overwrite<double[]>(values);
     PreferLargePages(vertices.get(), values * sizeof(double));
     PreferLargePages(normals.get(), values * sizeof(double));
-    mesh.triangleCount = static_cast<int>(triangles);
-    mesh.vertices = std::move(vertices);
-    mesh.normals = std::move(normals);
+    m_mesh.triangleCount = static_cast<int>(triangles);
+    m_mesh.vertices = std::move(vertices);
+    m_mesh.normals = std::move(normals);
     // A triangle is complete once the part holding its second line is read.
-    partEnds.resize(ranges.size());
+    m_partEnds.resize(ranges.size());
     for (std::size_t i = 0; i < ranges.size(); ++i)
-        partEnds[i] = std::min(triangles, (firstPiece[i] + pieces[i]) / 2);
-    handOver.Begin(ranges.size());
+        m_partEnds[i] = std::min(triangles, (pass->firstPiece[i] + pass->pieces[i]) / 2);
+    pass->triangles = triangles;
+    pass->ranges = std::move(ranges);
+    pass->open = std::move(open);
+    m_pairs = std::move(pass);
+    m_handOver.Begin(m_pairs->ranges.size());
 
-    // The file may have changed since it was counted: each part fills exactly
-    // the values of the pieces it counted, whatever it reads now, and zeros
-    // where its part of the file became shorter. A last, unpaired line is
-    // never read.
-    RunParts(ranges.size(), threads, [&](std::size_t i) {
-        if (handOver.Failed()) return;
-        try {
-            const std::uint64_t end = std::min(firstPiece[i] + pieces[i], triangles * 2);
-            std::uint64_t index = firstPiece[i];
-            const auto values = [&mesh](std::uint64_t piece) {
-                return &(piece % 2 ? mesh.normals : mesh.vertices)[piece / 2 * kValuesPerLine];
-            };
-            if (index < end) {
-                const auto slice = open(ranges[i]);
-                TextFileReader reader(*slice);
-                std::string_view piece;
-                for (; index < end && reader.ReadPiece(piece, kPieceLimit); ++index)
-                    ScanVertexLine(piece, values(index));
-            }
-            for (; index < end; ++index) std::fill_n(values(index), kValuesPerLine, 0.0);
-            handOver.Finish(i);
-        } catch (...) {
-            // The user of the mesh stops at once, not when the other parts are read.
-            handOver.Fail(std::current_exception());
-            throw;
+    // One thread a core but one: the thread that takes the mesh compiles it
+    // meanwhile, and reads a part itself whenever the next is not read yet.
+    const int readers = std::max(threads - 1, 1);
+    RunParts(static_cast<std::size_t>(readers), readers, [this](std::size_t) {
+        while (ReadNextPart()) {
         }
     });
 }
 
-}  // namespace
+bool VertexFileReading::ReadNextPart() {
+    if (m_handOver.Failed()) return false;
+    PairPass& pass = *m_pairs;
+    const std::size_t i = pass.next.fetch_add(1);
+    if (i >= pass.ranges.size()) return false;
+    try {
+        // The file may have changed since it was counted: each part fills
+        // exactly the values of the pieces it counted, whatever it reads now,
+        // and zeros where its part of the file became shorter. A last,
+        // unpaired line is never read.
+        const std::uint64_t end = std::min(pass.firstPiece[i] + pass.pieces[i], pass.triangles * 2);
+        std::uint64_t index = pass.firstPiece[i];
+        const auto values = [this](std::uint64_t piece) {
+            return &(piece % 2 ? m_mesh.normals : m_mesh.vertices)[piece / 2 * kValuesPerLine];
+        };
+        if (index < end) {
+            const auto slice = pass.open(pass.ranges[i]);
+            TextFileReader reader(*slice);
+            std::string_view piece;
+            for (; index < end && reader.ReadPiece(piece, kPieceLimit); ++index)
+                ScanVertexLine(piece, values(index));
+        }
+        for (; index < end; ++index) std::fill_n(values(index), kValuesPerLine, 0.0);
+        m_handOver.Finish(i);
+    } catch (...) {
+        // The user of the mesh stops at once, not when the other parts are read.
+        m_handOver.Fail(std::current_exception());
+        return false;
+    }
+    return true;
+}
 
 struct VertexFileReading::Source {
     std::string path;                     // a file on disk, unless inMemory
@@ -156,30 +180,24 @@ void VertexFileReading::Read(const Source& source) noexcept {
             const std::span<const std::uint8_t> bytes = source.bytes;
             if (LeastMeshBytes(bytes.size()) > MemoryLimit()) throw std::bad_alloc();
             MemoryFile file(bytes);
-            ReadVertexParts(
-                SplitAtLineStarts(file, bytes.size(), source.parts), source.parts,
-                [bytes](LineRange range) {
-                    return std::make_unique<MemoryFile>(
-                        bytes.subspan(static_cast<std::size_t>(range.begin),
-                                      static_cast<std::size_t>(range.end - range.begin)));
-                },
-                m_mesh, m_partEnds, m_handOver);
+            ReadParts(SplitAtLineStarts(file, bytes.size(), source.parts), source.parts,
+                      [bytes](LineRange range) {
+                          return std::make_unique<MemoryFile>(
+                              bytes.subspan(static_cast<std::size_t>(range.begin),
+                                            static_cast<std::size_t>(range.end - range.begin)));
+                      });
             return;
         }
         BinaryFile file(source.path.c_str());
         const std::uint64_t size = file.GetLength();
         if (LeastMeshBytes(size) > MemoryLimit()) throw std::bad_alloc();
         const int threads = ReaderThreadsFor(size);
-        const std::vector<LineRange> ranges =
-            SplitAtLineStarts(file, size, PartsFor(size, threads));
+        std::vector<LineRange> ranges = SplitAtLineStarts(file, size, PartsFor(size, threads));
         file.Close();
-        ReadVertexParts(
-            ranges, threads,
-            [&source](LineRange range) {
-                return std::make_unique<FileSlice>(
-                    std::make_unique<BinaryFile>(source.path.c_str()), range);
-            },
-            m_mesh, m_partEnds, m_handOver);
+        ReadParts(std::move(ranges), threads, [&source](LineRange range) {
+            return std::make_unique<FileSlice>(std::make_unique<BinaryFile>(source.path.c_str()),
+                                               range);
+        });
     } catch (...) {
         m_handOver.Fail(std::current_exception());
     }
@@ -196,7 +214,19 @@ VertexMesh VertexFileReading::Take(const TriangleRun& run) {
         }
     } joiner{m_thread};
     std::uint64_t done = 0;  // triangles handed over
-    while (const std::optional<std::size_t> part = m_handOver.Next()) {
+    for (;;) {
+        bool notYet = false;
+        std::optional<std::size_t> part = m_handOver.TryNext(notYet);
+        if (notYet) {
+            // Reading a part beats waiting for one, once there are parts to read.
+            if (!m_handOver.Begun()) {
+                m_handOver.WaitBegun();
+                continue;
+            }
+            if (ReadNextPart()) continue;
+            part = m_handOver.Next();
+        }
+        if (!part) break;
         const std::uint64_t end = m_partEnds[*part];
         if (end > done && run) {
             const std::size_t first = static_cast<std::size_t>(done) * kValuesPerLine;

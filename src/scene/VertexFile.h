@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "scene/LineSplitter.h"
 #include "scene/PartHandOver.h"
 
 namespace bravok {
@@ -59,15 +60,23 @@ class VertexFileReading {
 
   private:
     struct Source;
+    struct PairPass;
     void Start();
     void Read(const Source& source) noexcept;
+    // Counts the pieces of every part, sizes the mesh, then reads the parts.
+    void ReadParts(std::vector<LineRange> ranges, int threads,
+                   std::function<std::unique_ptr<IBinaryFile>(LineRange)> open);
+    // Reads the next part no thread has taken; false when there is none, or
+    // the reading has failed.
+    bool ReadNextPart();
 
     std::unique_ptr<Source> m_source;
     PartHandOver m_handOver;
     // Set by the reading before it hands over the first part, then unchanged.
     VertexMesh m_mesh;
     std::vector<std::uint64_t> m_partEnds;  // triangles read once each part is
-    std::thread m_thread;                   // empty where none could be started
+    std::unique_ptr<PairPass> m_pairs;
+    std::thread m_thread;  // empty where none could be started
 };
 
 // Reads a vertex file and returns its mesh, as VertexFileReading does.
