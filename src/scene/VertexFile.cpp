@@ -100,11 +100,11 @@ void VertexFileReading::ReadParts(std::vector<LineRange> ranges, int threads, Sl
     m_pairs = std::move(pass);
     m_handOver.Begin(m_pairs->ranges.size());
 
-    // One thread a core but one: the thread that takes the mesh compiles it
-    // meanwhile, and reads a part itself whenever the next is not read yet.
-    const int readers = std::max(threads - 1, 1);
-    RunParts(static_cast<std::size_t>(readers), readers, [this](std::size_t) {
-        while (ReadNextPart()) {
+    // One thread a core; but once a thread takes the mesh, compiling it
+    // meanwhile and reading a part itself whenever the next is not read yet,
+    // one of them stops, so that it does not take that thread's core.
+    RunParts(static_cast<std::size_t>(threads), threads, [this, threads](std::size_t reader) {
+        while ((reader > 0 || threads == 1 || !m_taking) && ReadNextPart()) {
         }
     });
 }
@@ -213,6 +213,7 @@ VertexMesh VertexFileReading::Take(const TriangleRun& run) {
             if (thread.joinable()) thread.join();
         }
     } joiner{m_thread};
+    m_taking = true;
     std::uint64_t done = 0;  // triangles handed over
     for (;;) {
         bool notYet = false;

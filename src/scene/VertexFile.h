@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -31,10 +32,12 @@ using TriangleRun =
 // made, so that whoever needs the mesh can start on it before the whole file
 // is read. A counting pass sizes the arrays exactly, then a pair pass scans the
 // corners and normals of each triangle; a last, unpaired line is ignored. A
-// file of a megabyte or more is read by one thread a core, at most four, in
-// parts of about a megabyte, at least four a thread, that the threads take in
-// turn, each part through a handle of its own and a bounded buffer; a smaller
-// file by one thread alone.
+// file of a megabyte or more comes in parts of about a megabyte, at least four
+// a thread, that the threads take in turn, each part through a handle of its
+// own and a bounded buffer, on one thread a core, at most four; once the mesh
+// is being taken, the pair pass on one fewer, since the thread that takes it
+// uses each part as it comes, and reads the next itself when it would
+// otherwise wait. A smaller file is read in one part.
 class VertexFileReading {
   public:
     explicit VertexFileReading(std::string path);
@@ -75,8 +78,9 @@ class VertexFileReading {
     // Set by the reading before it hands over the first part, then unchanged.
     VertexMesh m_mesh;
     std::vector<std::uint64_t> m_partEnds;  // triangles read once each part is
-    std::unique_ptr<PairPass> m_pairs;
-    std::thread m_thread;  // empty where none could be started
+    std::unique_ptr<PairPass> m_pairs;      // set with m_mesh
+    std::atomic<bool> m_taking{false};      // Take has begun
+    std::thread m_thread;                   // empty where none could be started
 };
 
 // Reads a vertex file and returns its mesh, as VertexFileReading does.
