@@ -266,7 +266,14 @@ int main(int argc, char** argv) {
     for (auto [name, how] : ways)
         benchmark::RegisterBenchmark(name, BM_Compile, how)->Unit(ms)->Iterations(2);
 
-    benchmark::Initialize(&argc, argv);
+    // The repetitions of all of them in a random order, not each one's five in
+    // a row: on a shared machine the load drifts, and a ratio of two medians
+    // taken minutes apart would measure the drift.
+    std::vector<char*> arguments(argv, argv + argc);
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    arguments.insert(arguments.begin() + 1, interleave.data());
+    int count = static_cast<int>(arguments.size());
+    benchmark::Initialize(&count, arguments.data());
     MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::printf("\n%ld triangles, %ju bytes, %u cores\n", triangles,
