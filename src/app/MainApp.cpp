@@ -57,6 +57,7 @@ bool CMainApp::InitInstance() {
     LoadStdProfileSettings(kRecentFileCount);
 
     auto* frame = new CMainFrame;  // wx deletes it once its window is gone
+    frame->ReadModelAhead(std::move(m_modelReading));
     FrameResources resources;
     resources.menuBar = CreateMainMenuBar();
     resources.accelerators = CreateMainAcceleratorTable();

@@ -9,6 +9,8 @@
 #include "app/ActivationTracker.h"
 #include "frame/MainFrame.h"
 #include "platform/Signals.h"
+#include "scene/MovingModel.h"
+#include "scene/VertexFile.h"
 
 namespace bravok {
 
@@ -44,6 +46,11 @@ class CMainApp : public wxApp {
     void OnCloseRequest();
     void OnIdle(wxIdleEvent& event);
 
+    // The model's mesh, read from the moment the application exists, while the
+    // toolkit starts and the window is made, until the window's creation
+    // takes it.
+    std::unique_ptr<VertexFileReading> m_modelReading =
+        std::make_unique<VertexFileReading>(CMovingModel::kVertexFile);
     wxWeakRef<CMainFrame> m_pMainWnd;  // owned by wx; null once the window is gone
     std::unique_ptr<wxFileHistory> m_fileHistory;
     wxArrayString m_loadedHistory;  // the recent files as the settings held them

@@ -5,22 +5,35 @@
 
 namespace bravok {
 
-TextFileReader::TextFileReader(const char* path)
-    : m_ownFile(std::make_unique<BinaryFile>(path)), m_source(m_ownFile.get()) {}
+std::size_t TextFileReader::BlockSizeFor(const IBinaryFile& file) {
+    const std::uint64_t length = file.GetLength();
+    const std::uint64_t left = length - std::min(file.GetPosition(), length);
+    return static_cast<std::size_t>(
+        std::clamp<std::uint64_t>(left + 1, kLeastBlockSize, kBlockSize));
+}
 
-TextFileReader::TextFileReader(IBinaryFile& source) : m_source(&source) {}
+TextFileReader::TextFileReader(const char* path)
+    : m_ownFile(std::make_unique<BinaryFile>(path)),
+      m_source(m_ownFile.get()),
+      m_blockSize(BlockSizeFor(*m_source)),
+      m_block(std::make_unique<char[]>(m_blockSize + kPadding)) {}
+
+TextFileReader::TextFileReader(IBinaryFile& source)
+    : m_source(&source),
+      m_blockSize(BlockSizeFor(source)),
+      m_block(std::make_unique<char[]>(m_blockSize + kPadding)) {}
 
 TextFileReader::~TextFileReader() = default;
 
 void TextFileReader::Fill(std::size_t count) {
     if (m_end - m_begin >= count || m_atEnd) return;
-    if (m_begin + count > kBlockSize) {
+    if (m_begin + count > m_blockSize) {
         std::memmove(m_block.get(), m_block.get() + m_begin, m_end - m_begin);
         m_end -= m_begin;
         m_begin = 0;
     }
     while (m_end - m_begin < count && !m_atEnd) {
-        const std::size_t read = m_source->Read(m_block.get() + m_end, kBlockSize - m_end);
+        const std::size_t read = m_source->Read(m_block.get() + m_end, m_blockSize - m_end);
         m_end += read;
         m_atEnd = read == 0;
     }
@@ -28,7 +41,7 @@ void TextFileReader::Fill(std::size_t count) {
 
 bool TextFileReader::ReadPiece(std::string_view& piece, std::size_t limit) {
     if (m_source == nullptr) return false;
-    limit = std::clamp<std::size_t>(limit, 1, kBlockSize - 1);
+    limit = std::clamp<std::size_t>(limit, 1, m_blockSize - 1);
     // One byte more than the limit: a CR LF right at the limit still folds.
     Fill(limit + 1);
     const std::size_t available = m_end - m_begin;
@@ -48,7 +61,7 @@ bool TextFileReader::ReadPiece(std::string_view& piece, std::size_t limit) {
 
 std::uint64_t TextFileReader::CountPieces(std::size_t limit) {
     if (m_source == nullptr) return 0;
-    limit = std::clamp<std::size_t>(limit, 1, kBlockSize - 1);
+    limit = std::clamp<std::size_t>(limit, 1, m_blockSize - 1);
     // A line of n bytes up to its break, a CR before the LF not counted, comes
     // in ceil(n / limit) pieces: every piece but the last takes limit bytes,
     // and the CR LF always stays together in the last.
@@ -75,7 +88,7 @@ std::uint64_t TextFileReader::CountPieces(std::size_t limit) {
         }
         m_begin = m_end = 0;
         if (m_atEnd) break;
-        const std::size_t read = m_source->Read(m_block.get(), kBlockSize);
+        const std::size_t read = m_source->Read(m_block.get(), m_blockSize);
         m_end = read;
         m_atEnd = read == 0;
     }

@@ -49,10 +49,15 @@ class TextFileReader {
 
   private:
     static constexpr std::size_t kBlockSize = std::size_t{1} << 16;
+    // A file smaller than a block gets a buffer its size, with room for a whole
+    // piece of any limit a vertex file uses: a short file costs no large buffer.
+    static constexpr std::size_t kLeastBlockSize = 1024;
+    static std::size_t BlockSizeFor(const IBinaryFile& file);
 
     std::unique_ptr<BinaryFile> m_ownFile;
     IBinaryFile* m_source = nullptr;
-    std::unique_ptr<char[]> m_block = std::make_unique<char[]>(kBlockSize + kPadding);
+    std::size_t m_blockSize = 0;
+    std::unique_ptr<char[]> m_block;
     std::size_t m_begin = 0;  // first unread byte in m_block
     std::size_t m_end = 0;    // one past the last byte read into m_block
     bool m_atEnd = false;     // the file has no bytes beyond m_end

@@ -75,6 +75,10 @@ class CMainFrame : public wxFrame {
     void StopWorkers();
 
     wxGLCanvas* Canvas() const { return m_canvas; }
+    // The model's mesh read ahead, for the model to take when the scene is made.
+    void ReadModelAhead(std::unique_ptr<VertexFileReading> reading) {
+        m_model.ReadAhead(std::move(reading));
+    }
 
     // What the input worker sees of the window, from its own thread.
     FrameWindowServices& WindowServices() { return m_services; }

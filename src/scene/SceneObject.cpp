@@ -21,10 +21,66 @@ int CSceneObject::NextListId() {
     return ++g_lastListId;
 }
 
+void CSceneObject::ReadAhead(std::unique_ptr<VertexFileReading> reading) {
+    m_readAhead = std::move(reading);
+}
+
+namespace {
+
+// The list being compiled as the mesh is read, under the id the object will
+// take once the file has been read whole: a file that fails on the way takes
+// no id, and what was compiled of it is thrown away.
+class ListInProgress {
+  public:
+    explicit ListInProgress(GLuint id) : m_id(id) {}
+    ListInProgress(const ListInProgress&) = delete;
+    ListInProgress& operator=(const ListInProgress&) = delete;
+    ~ListInProgress() {
+        if (!m_begun) return;
+        End();
+        glDeleteLists(m_id, 1);
+    }
+
+    // One run of triangles draws exactly what a glBegin and glEnd pair per
+    // triangle draws, and compiles several times faster.
+    void Begin() {
+        if (m_begun) return;
+        glNewList(m_id, GL_COMPILE);
+        glBegin(GL_TRIANGLES);
+        m_begun = true;
+    }
+    // The whole list, even of no triangles, is compiled.
+    void Complete() {
+        Begin();
+        End();
+        m_begun = false;
+    }
+
+  private:
+    static void End() {
+        glEnd();
+        glEndList();
+    }
+
+    GLuint m_id;
+    bool m_begun = false;
+};
+
+}  // namespace
+
 void CSceneObject::Load(const char* path) {
+    std::unique_ptr<VertexFileReading> reading = std::move(m_readAhead);
+    if (reading == nullptr || reading->Path() != path)
+        reading = std::make_unique<VertexFileReading>(path);
+    // Every list id is taken on this thread, so the next one is this object's.
+    ListInProgress list(static_cast<GLuint>(g_lastListId + 1));
     VertexMesh mesh;
     try {
-        mesh = ReadVertexFile(path);
+        mesh = reading->Take(
+            [&list](std::span<const double> vertices, std::span<const double> normals) {
+                list.Begin();
+                CompileTriangles(vertices, normals);
+            });
     } catch (const FileException&) {
         return;
     } catch (const std::bad_alloc&) {
@@ -32,25 +88,19 @@ void CSceneObject::Load(const char* path) {
         // the game: the object simply has no mesh.
         return;
     }
+    list.Complete();
     m_triangleCount = mesh.triangleCount;
     m_vertices = std::move(mesh.vertices);
     m_normals = std::move(mesh.normals);
     m_listId = static_cast<GLuint>(NextListId());
-    CompileMesh();
 }
 
-void CSceneObject::CompileMesh() {
-    // One run of triangles draws exactly what a glBegin and glEnd pair per
-    // triangle draws, and compiles several times faster.
-    glNewList(m_listId, GL_COMPILE);
-    glBegin(GL_TRIANGLES);
-    const std::size_t corners = static_cast<std::size_t>(m_triangleCount) * 3;
-    for (std::size_t c = 0; c < corners; ++c) {
-        glNormal3dv(&m_normals[3 * c]);
-        glVertex3dv(&m_vertices[3 * c]);
+void CSceneObject::CompileTriangles(std::span<const double> vertices,
+                                    std::span<const double> normals) {
+    for (std::size_t v = 0; v < vertices.size(); v += 3) {
+        glNormal3dv(&normals[v]);
+        glVertex3dv(&vertices[v]);
     }
-    glEnd();
-    glEndList();
 }
 
 void CSceneObject::Draw() {

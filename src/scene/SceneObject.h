@@ -5,9 +5,11 @@
 #include <array>
 #include <chrono>
 #include <memory>
+#include <span>
 
 #include "base/ManualResetEvent.h"
 #include "base/WorkerThread.h"
+#include "scene/VertexFile.h"
 
 namespace bravok {
 
@@ -30,9 +32,14 @@ class CSceneObject {
     virtual ~CSceneObject();
 
     // Reads a vertex file and compiles its mesh into a display list; needs the
-    // OpenGL context current. A file that cannot be read, or a mesh too large to
-    // hold, leaves the object without a list and takes no list id.
+    // OpenGL context current. The list is compiled as the file is read, part
+    // by part in the file's order. A file that cannot be read, or a mesh too
+    // large to hold, leaves the object without a list and takes no list id.
     virtual void Load(const char* path);
+    // A reading of the object's vertex file begun before the context exists:
+    // Load takes what it read in place of reading the file itself, when it
+    // asks for the same path.
+    void ReadAhead(std::unique_ptr<VertexFileReading> reading);
     // Replays the mesh list under the caller's matrix and material.
     virtual void Draw();
     // Releases the mesh arrays.
@@ -73,11 +80,13 @@ class CSceneObject {
   private:
     friend struct TestAccess;  // the tests' one way in: tests/support/TestAccess.h
 
-    void CompileMesh();
+    // One run of triangles, inside the list being compiled.
+    static void CompileTriangles(std::span<const double> vertices, std::span<const double> normals);
 
     int m_triangleCount = 0;
-    std::unique_ptr<double[]> m_vertices;  // x, y, z of each corner, 9 per triangle
-    std::unique_ptr<double[]> m_normals;   // the normal at each corner, same shape
+    std::unique_ptr<double[]> m_vertices;            // x, y, z of each corner, 9 per triangle
+    std::unique_ptr<double[]> m_normals;             // the normal at each corner, same shape
+    std::unique_ptr<VertexFileReading> m_readAhead;  // until Load takes it
     std::unique_ptr<WorkerThread> m_hThread;
     GLuint m_listId = 0;  // 0 until Load has compiled a list; ids start at 1
 };

@@ -66,6 +66,45 @@ TEST_F(SceneObjectTest, ListDrawsWhatATrianglePerBeginDraws) {
         EXPECT_TRUE(listed[p].vertices == direct[p].vertices) << "triangle " << p;
 }
 
+// A file of over a megabyte, read ahead in parts, compiles what its values draw
+// one triangle at a time; a reading ahead of another file, or of a missing
+// one, changes nothing.
+TEST_F(SceneObjectTest, AMeshReadAheadInPartsDrawsWhatItsFileHolds) {
+    std::string text;  // lines of 250 characters, whose numbers go round
+    for (int line = 0; line < 2 * 2200; ++line) {
+        const std::size_t start = text.size();
+        for (int i = 0; i < 9; ++i) text += std::to_string((line * 9 + i) % 1400 / 100.0 - 7) + " ";
+        text += std::string(start + 250 - text.size(), ' ') + "\n";
+    }
+    const std::string big = m_dir.Write("big.vtx", text);
+    m_dir.Write("small.vtx", text.substr(0, 251 * 4));
+    struct Case {
+        const char *read, *loaded;
+        std::size_t triangles;
+    } cases[] = {
+        {"big.vtx", "big.vtx", 2200}, {"big.vtx", "small.vtx", 2}, {"no.vtx", "no.vtx", 0}};
+    const VertexMesh mesh = ReadVertexFile(big.c_str());
+    for (const Case& c : cases) {
+        CSceneObject object;
+        object.ReadAhead(std::make_unique<VertexFileReading>(c.read));
+        const int before = CSceneObject::NextListId();
+        object.Load(c.loaded);
+        EXPECT_EQ(TestAccess::ListId(object), c.triangles ? before + 1u : 0u) << c.loaded;
+        const auto listed = CaptureFeedback([&] { object.Draw(); });
+        const auto direct = CaptureFeedback([&] {
+            for (std::size_t v = 0; v < c.triangles * 9; v += 3) {
+                if (v % 9 == 0) glBegin(GL_TRIANGLES);
+                glNormal3dv(&mesh.normals[v]);
+                glVertex3dv(&mesh.vertices[v]);
+                if (v % 9 == 6) glEnd();
+            }
+        });
+        ASSERT_EQ(listed.size(), c.triangles) << c.loaded;
+        for (std::size_t p = 0; p < listed.size(); ++p)
+            ASSERT_TRUE(listed[p].vertices == direct[p].vertices) << c.loaded << " triangle " << p;
+    }
+}
+
 // An empty file takes an id for an empty list; a file that cannot be read or
 // is too large (a terabyte of holes) takes none; neither draws anything.
 TEST_F(SceneObjectTest, UnreadableFileTakesNoIdAndDrawsNothing) {

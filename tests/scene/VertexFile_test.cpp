@@ -80,6 +80,32 @@ TEST(VertexFile, LinesPairIntoTrianglesWhateverTheLocale) {
     EXPECT_EQ(afterwards, 1.5) << "the caller's locale is back in force";
 }
 
+// The triangles reach the user in runs that follow one another through the
+// mesh, each triangle once, already holding their values when handed over.
+TEST(VertexFile, RunsHandOverEveryTriangleOnceInTheFilesOrder) {
+    std::string text;
+    Values vertices, normals;  // as the file gives them
+    for (int t = 0; t < 3000; ++t) {
+        text += Line(20 * t) + "\n" + Line(20 * t + 10) + "\n";
+        vertices = Nine(20 * t, 9, vertices);
+        normals = Nine(20 * t + 10, 9, normals);
+    }
+    for (int parts : {1, 3, 8}) {
+        Values handedVertices, handedNormals;
+        int runs = 0;
+        const VertexMesh mesh =
+            VertexFileReading(Bytes(text), parts)
+                .Take([&](std::span<const double> v, std::span<const double> n) {
+                    handedVertices.insert(handedVertices.end(), v.begin(), v.end());
+                    handedNormals.insert(handedNormals.end(), n.begin(), n.end());
+                    ++runs;
+                });
+        EXPECT_EQ(mesh.triangleCount, 3000);
+        EXPECT_TRUE(handedVertices == vertices && handedNormals == normals) << parts << " parts";
+        EXPECT_EQ(runs, parts) << "one run a part";
+    }
+}
+
 // A random line that reaches every way the C library reads, cuts or ends a number.
 std::string RandomLine(std::mt19937_64& rng) {
     auto pick = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
