@@ -163,18 +163,27 @@ def test_left_handed_mouse(game):
     game.set_user_setting(r"HKCU\Control Panel\Mouse", "SwapMouseButtons", "REG_SZ", "1")
     game.start()
     x = game.x
-    x.move(*game.centre)
-    x.click()
 
     def quiet():  # the shot of the click itself played out
         game.silence()
         time.sleep(0.5)
         return game.sound_played() == 0
 
-    wait(5, quiet, failure="the click's shot never ended")
-    x.button(3, True)
-    wait(3, game.sound_played, failure="the primary button held in mouse-look did not fire")
-    x.button(3, False)
+    def fires():
+        """A click in the view (which on a busy desktop may come before the game
+        is ready for it), then the primary button held once all is quiet."""
+        x.move(*game.centre)
+        x.click()
+        wait(5, quiet, failure="the click's shot never ended")
+        x.button(3, True)
+        try:
+            return wait(1, game.sound_played, failure="")
+        except AssertionError:
+            return 0
+        finally:
+            x.button(3, False)
+
+    wait(10, fires, failure="the primary button held in mouse-look did not fire")
     x.key("Escape")
     game.close()
 
