@@ -16,7 +16,6 @@
 #include <string_view>
 #include <vector>
 
-#include "base/AsyncKeyTable.h"
 #include "platform/Keyboard.h"
 #include "platform/VirtualKeys.h"
 #include "platform/x11/KeySyms.h"
@@ -28,7 +27,7 @@ namespace {
 constexpr int kKeycodeCount = 256;
 using KeycodeSet = std::bitset<kKeycodeCount>;
 // Which keys stand for each virtual key.
-using KeyMapping = std::array<KeycodeSet, AsyncKeyTable::kKeyCount>;
+using KeyMapping = std::array<KeycodeSet, kVirtualKeyCount>;
 
 struct KeyboardDescFree {
     void operator()(XkbDescPtr desc) const { XkbFreeKeyboard(desc, 0, True); }
@@ -50,7 +49,7 @@ class X11Keyboard final : public IKeyboardState {
     X11Keyboard& operator=(const X11Keyboard&) = delete;
 
     bool IsDown(int vk) override {
-        if (vk < 0 || vk >= AsyncKeyTable::kKeyCount) return false;
+        if (vk < 0 || vk >= kVirtualKeyCount) return false;
         std::scoped_lock lock(m_connectionLock);
         FollowMappingChangesLocked();
         if (vk == VK_LBUTTON) return (PointerButtonsLocked() & Button1Mask) != 0;
@@ -99,7 +98,7 @@ class X11Keyboard final : public IKeyboardState {
                 }
                 const std::vector<int> virtualKeys = VirtualKeysOfLayout(keys);
                 for (std::size_t i = 0; i < keys.size(); ++i)
-                    if (virtualKeys[i] >= 0 && virtualKeys[i] < AsyncKeyTable::kKeyCount)
+                    if (virtualKeys[i] >= 0 && virtualKeys[i] < kVirtualKeyCount)
                         m_mappings[group][numLock][virtualKeys[i]].set(keys[i].keycode);
             }
         }
