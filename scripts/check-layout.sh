@@ -3,7 +3,7 @@
 # includes only from the folders below it, the scene, the bitmap code and
 # everything under them never include wx, nothing outside src/platform/'s
 # backends includes a system header or asks which system it is built for, and
-# no name is given to files in two folders. Reads the #include lines only.
+# no two files share a name. Reads the #include lines only.
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")/.."
 
@@ -50,13 +50,11 @@ while IFS= read -r file; do
     fi
 done < <(sources)
 
-# One name, one folder: a header and the sources of its backends (x11/ and win32/,
-# gtk/ and msw/, of which CMake builds one) share it, nothing else does.
-duplicates=$(sources |
-    awk -F/ '{ name = $NF; sub(/\.[^.]*$/, "", name); print name, $2 }' | sort -u |
-    awk '{ seen[$1]++ } seen[$1] == 2 { print $1 }')
-for name in $duplicates; do
-    fault "files named $name lie in two folders:" $(sources | grep "/$name\.[^/]*$")
+# One name, one file: a header and its source share a stem, and a backend is
+# named for its system (x11/X11Keyboard.cpp), so a reader or a tool that pairs
+# files by name never pairs two of different layers or systems.
+for name in $(sources | sed 's#.*/##' | sort | uniq -d); do
+    fault "files named $name lie in two folders:" $(sources | grep "/$name$")
 done
 
 ((faults == 0)) || exit 1

@@ -1,7 +1,7 @@
 #pragma once
 
 // What the game asks of the operating system itself, in its own terms. Each
-// system has its implementation in a file of its own (posix/System.cpp); this
+// system has its implementation in a file of its own (posix/PosixSystem.cpp); this
 // header names no system's types.
 
 #include <cstddef>
