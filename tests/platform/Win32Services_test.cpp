@@ -73,9 +73,17 @@ bool SendButton(DWORD flags) {
 TEST(Win32Keyboard, ThePrimaryButtonIsTheUsersChoice) {
     AsyncKeyTable keys;
     keys.AttachKeyboard(OpenKeyboard(NativeDisplay{}));
+    // Set as the control panel sets it, so that the user's setting changes
+    // and no value of this session alone stays to hide the next program's
+    // (Wine keeps such values for as long as its server runs); put back after.
+    const auto swap = [](BOOL swapped) {
+        SystemParametersInfoW(SPI_SETMOUSEBUTTONSWAP, swapped, nullptr, SPIF_UPDATEINIFILE);
+    };
     const struct Unswap {
-        ~Unswap() { SwapMouseButton(FALSE); }
-    } unswap;
+        decltype(swap)& set;
+        BOOL was;
+        ~Unswap() { set(was); }
+    } unswap{swap, GetSystemMetrics(SM_SWAPBUTTON)};
     struct Case {
         BOOL swapped;
         DWORD down, up;  // a physical button
@@ -85,7 +93,7 @@ TEST(Win32Keyboard, ThePrimaryButtonIsTheUsersChoice) {
                           Case{TRUE, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, VK_LBUTTON},
                           Case{TRUE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, VK_RBUTTON}}) {
         SCOPED_TRACE(c.swapped ? "swapped" : "as made");
-        SwapMouseButton(c.swapped);
+        swap(c.swapped);
         ASSERT_TRUE(SendButton(c.down));
         EXPECT_TRUE(test::Eventually([&] { return keys.GetAsyncKeyState(c.role) != 0; })) << c.role;
         EXPECT_EQ(keys.GetAsyncKeyState(c.role == VK_LBUTTON ? VK_RBUTTON : VK_LBUTTON), 0);
