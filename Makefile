@@ -18,8 +18,9 @@ WINDOWS_BUILD ?= build-windows
 export CMAKE_C_COMPILER_LAUNCHER ?= $(shell command -v ccache)
 export CMAKE_CXX_COMPILER_LAUNCHER ?= $(CMAKE_C_COMPILER_LAUNCHER)
 
-.PHONY: all deps build run check test test-steps test-plain test-tsan test-asan test-fuzz \
-	fuzz-long test-deb test-stress stress-steps check-mingw windows test-windows clean
+.PHONY: all deps build run check test test-steps test-tsan test-asan test-fuzz fuzz-long \
+	tsan-build asan-build fuzz-build test-deb test-stress stress-steps check-mingw windows \
+	test-windows clean
 
 all: build
 
@@ -67,24 +68,21 @@ test-steps: check check-mingw test-tsan test-asan test-fuzz test-deb test-window
 check-mingw:
 	@scripts/check-mingw.sh
 
-test-tsan:
-	cmake --preset tsan
-	cmake --build --preset tsan -j $(JOBS)
+# The sanitizer and fuzz configurations, each configured and built by its preset.
+tsan-build asan-build fuzz-build: %-build:
+	cmake --preset $*
+	cmake --build --preset $* -j $(JOBS)
+
+test-tsan: tsan-build
 	ctest --preset tsan $(CTEST_ARGS)
 
-test-asan:
-	cmake --preset asan
-	cmake --build --preset asan -j $(JOBS)
+test-asan: asan-build
 	ctest --preset asan $(CTEST_ARGS)
 
 # The bitmap and vertex-file libFuzzer targets, each for FUZZ_SECONDS, or in
 # fuzz-long for FUZZ_RUNS executions per entry point (scripts/run-fuzzers.sh).
 FUZZ_SECONDS ?= 60
 FUZZ_RUNS ?= 10000000
-
-fuzz-build:
-	cmake --preset fuzz
-	cmake --build --preset fuzz -j $(JOBS)
 
 test-fuzz: fuzz-build
 	@scripts/run-fuzzers.sh build-fuzz seconds $(FUZZ_SECONDS)
@@ -116,10 +114,7 @@ test-windows: windows
 # or tests that assume another thread has been scheduled, fail here.
 STRESS_TESTS = ^(MainFrameTest|MainAppTest|AboutDlg|e2e|install)\.
 
-test-stress:
-	@scripts/install-deps.sh --check game test
-	cmake --preset default && cmake --build --preset default -j $(JOBS)
-	cmake --preset tsan && cmake --build --preset tsan -j $(JOBS)
+test-stress: build tsan-build
 	@status=0; scripts/busy-beside.sh $(MAKE) --no-print-directory stress-steps || status=$$?; \
 	$(LEFT_RUNNING); exit $$status
 
