@@ -10,11 +10,12 @@
 # Prints every time, and each one's median and range, in milliseconds. With a
 # Windows cross-build's folder, the same follows for bravok.exe under Wine.
 #
-# The game's frame is seen in the picture it saves when BRAVOK_FRAME_DUMP names
-# a file (just before its first buffer swap), the probe's in the empty file it
-# writes just after its first swap. On Linux the game also runs with
-# tools/first_frame_times.cpp preloaded, and the script ends with where its
-# first frame goes: the toolkit and window, reading, compiling, the first draw.
+# On Linux both run with tools/first_frame_times.cpp preloaded, which marks the
+# return of their first buffer swap alike, and the script ends with where the
+# game's first frame goes: the toolkit and window, reading, compiling, the
+# first draw. Under Wine the game's frame is seen in the picture it saves when
+# BRAVOK_FRAME_DUMP names a file (just before its first buffer swap), the
+# probe's in the empty file it writes just after its first swap.
 set -euo pipefail
 here=$(cd "$(dirname "$(readlink -f "$0")")" && pwd)
 times=7
@@ -44,7 +45,10 @@ trap cleanup EXIT
 mkdir "$work/big"
 "$build/bench/bench_vertex_file" --write-mesh="$work/big/cylinder.vtx"
 ln -s "$data/rifle_shot.wav" "$work/big/rifle_shot.wav"
-times_library=$build/tools/libfirst_frame_times.so
+# A command before which tools/first_frame_times.cpp is preloaded, to note its
+# times and mark its first swap's return (env runs the command in its place).
+preloaded=(env FIRST_FRAME_TIMES="$work/times" FIRST_FRAME_DRAWN="$work/drawn"
+    LD_PRELOAD="$build/tools/libfirst_frame_times.so")
 
 # A pipe that no one writes: reading it with a time-out waits without starting
 # a process, so the polling below takes next to nothing from the programs timed.
@@ -94,14 +98,13 @@ measure() {
     local system=$1 probe=() own=() big=() i
     for ((i = 0; i < times; i++)); do
         if [[ $system == linux ]]; then
-            probe+=("$(first_frame "$work/drawn" self "$build/tools/gl_frame_probe" "$work/drawn")")
-            own+=("$(cd "$data" && FIRST_FRAME_TIMES=$work/times BRAVOK_FRAME_DUMP=$work/frame.ppm \
-                first_frame "$work/frame.ppm" kill env LD_PRELOAD="$times_library" \
+            probe+=("$(first_frame "$work/drawn" self "${preloaded[@]}" "$build/tools/gl_frame_probe" \
+                "$work/probe-drawn")")
+            own+=("$(cd "$data" && first_frame "$work/drawn" kill "${preloaded[@]}" \
                 "$build/src/app/bravok")")
             cat "$work/times" >>"$work/own.times"
-            big+=("$(cd "$work/big" && FIRST_FRAME_TIMES=$work/times \
-                BRAVOK_FRAME_DUMP=$work/frame.ppm first_frame "$work/frame.ppm" kill \
-                env LD_PRELOAD="$times_library" "$build/src/app/bravok")")
+            big+=("$(cd "$work/big" && first_frame "$work/drawn" kill "${preloaded[@]}" \
+                "$build/src/app/bravok")")
             cat "$work/times" >>"$work/big.times"
         else
             probe+=("$(first_frame "$work/drawn" self wine "$windows/tools/gl_frame_probe.exe" \

@@ -11,6 +11,9 @@
 // toolkit: until the first list is begun, when the window is there and the
 // scene is made; read: the mesh's first open and last close; compile: the
 // model's list begun and ended; swap: the first swap's return.
+//
+// Then it makes the empty file FIRST_FRAME_DRAWN names: preloaded into the
+// game and into the bare program alike, it marks the same moment in both.
 
 #include <dlfcn.h>
 #include <sys/types.h>
@@ -118,13 +121,18 @@ void glXSwapBuffers(void* display, unsigned long drawable) {
     std::scoped_lock lock(g_mutex);
     if (g_swapped) return;
     g_swapped = true;
-    const char* path = std::getenv("FIRST_FRAME_TIMES");
-    if (path == nullptr) return;
-    if (FILE* out = Next<FILE* (*)(const char*, const char*)>("fopen")(path, "w")) {
-        std::fprintf(out, "toolkit %.0f read %.0f %.0f compile %.0f %.0f swap %.0f\n", g_firstList,
-                     g_readBegun, g_readEnded, g_listBegun, g_listEnded, Since());
-        Next<int (*)(FILE*)>("fclose")(out);
-    }
+    const double swapped = Since();
+    const auto openFile = Next<FILE* (*)(const char*, const char*)>("fopen");
+    const auto closeFile = Next<int (*)(FILE*)>("fclose");
+    if (const char* path = std::getenv("FIRST_FRAME_TIMES"))
+        if (FILE* out = openFile(path, "w")) {
+            std::fprintf(out, "toolkit %.0f read %.0f %.0f compile %.0f %.0f swap %.0f\n",
+                         g_firstList, g_readBegun, g_readEnded, g_listBegun, g_listEnded, swapped);
+            closeFile(out);
+        }
+    // Made last, so that whoever waits for it finds the times written.
+    if (const char* path = std::getenv("FIRST_FRAME_DRAWN"))
+        if (FILE* out = openFile(path, "w")) closeFile(out);
 }
 
 }  // extern "C"
