@@ -15,13 +15,6 @@ namespace bravok {
 // neither can be learnt.
 std::uint64_t MemoryLimit();
 
-// A hint that the large array at [begin, begin + bytes), allocated and not yet
-// written, is about to be filled at once: the system may back it with large
-// pages, so that filling it costs a few page faults instead of one every few
-// kilobytes. Changes nothing the program can see; does nothing where the system
-// has no such pages.
-void PreferLargePages(void* begin, std::size_t bytes);
-
 // Reads up to nine numbers from the NUL-terminated text exactly as the C
 // library's sscanf with "%lf %lf %lf %lf %lf %lf %lf %lf %lf" does in the "C"
 // locale, whatever locale the process or the calling thread is in: the toolkit

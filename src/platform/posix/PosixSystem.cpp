@@ -1,7 +1,6 @@
 #include "platform/System.h"
 
 #include <locale.h>
-#include <sys/mman.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -20,24 +19,6 @@ std::uint64_t MemoryLimit() {
     if (getrlimit(RLIMIT_AS, &addressSpace) == 0 && addressSpace.rlim_cur != RLIM_INFINITY)
         limit = std::min<std::uint64_t>(limit, addressSpace.rlim_cur);
     return limit;
-}
-
-void PreferLargePages(void* begin, std::size_t bytes) {
-#ifdef MADV_HUGEPAGE
-    // An array smaller than one large page (2 MB on x86-64) gains nothing, and
-    // marking part of the heap would only split it into more mappings.
-    constexpr std::size_t kLargePage = std::size_t{2} << 20;
-    if (bytes < kLargePage) return;
-    // madvise takes whole pages: the pages wholly inside the array.
-    const auto pageSize = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-    const auto first =
-        (reinterpret_cast<std::uintptr_t>(begin) + pageSize - 1) / pageSize * pageSize;
-    const auto end = (reinterpret_cast<std::uintptr_t>(begin) + bytes) / pageSize * pageSize;
-    if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
-#else
-    (void)begin;
-    (void)bytes;
-#endif
 }
 
 int ScanNumbersInCLocale(const char* text, std::span<double, 9> out) {

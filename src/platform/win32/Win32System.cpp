@@ -22,10 +22,6 @@ std::uint64_t MemoryLimit() {
     return std::min<std::uint64_t>(status.ullTotalPhys, status.ullTotalVirtual);
 }
 
-// Windows gives large pages only to memory asked for with them, by a process
-// allowed to lock memory; an array the C++ heap already holds cannot have them.
-void PreferLargePages(void*, std::size_t) {}
-
 namespace {
 
 // mingw-w64's scanner reads a number through long double and rounds it again to
