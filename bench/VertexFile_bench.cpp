@@ -101,10 +101,15 @@ void BM_Load(benchmark::State& state) {
     bravok::test::HeadlessGlContext gl;
     if (!gl.Ok()) return state.SkipWithError("no headless OpenGL context");
     for (auto _ : state) {
-        bravok::CSceneObject object;
-        object.Load(g_path.c_str());
+        // The object is made and given up outside the timing: giving up its
+        // arrays returns their memory to the system, which is not loading.
+        state.PauseTiming();
+        auto object = std::make_unique<bravok::CSceneObject>();
+        state.ResumeTiming();
+        object->Load(g_path.c_str());
         glFinish();
         state.PauseTiming();
+        object.reset();
         glDeleteLists(1, static_cast<GLsizei>(bravok::CSceneObject::NextListId()));
         state.ResumeTiming();
     }
