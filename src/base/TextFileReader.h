@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string_view>
 
 #include "base/BinaryFile.h"
@@ -35,6 +36,11 @@ class TextFileReader {
     // readable bytes follow it, so a scanner may read ahead by a word. False at
     // the end.
     bool ReadPiece(std::string_view& piece, std::size_t limit);
+    // The next pieces, as ReadPiece hands them out one by one, into `pieces`,
+    // all of them holding together until the next call; returns how many it
+    // gave, fewer only at the end or where the buffer cannot hold that many
+    // pieces of this limit at once (always at least one, before the end).
+    std::size_t ReadPieces(std::span<std::string_view> pieces, std::size_t limit);
     // How many pieces ReadPiece would still hand out with this limit, found
     // from the line breaks alone; the reader is then at the end.
     std::uint64_t CountPieces(std::size_t limit);

@@ -85,8 +85,6 @@ void VertexFileReading::ReadParts(std::vector<LineRange> ranges, int threads, Sl
     // Both arrays or none: a mesh never has a count its arrays do not match.
     auto vertices = std::make_unique_for_overwrite<double[]>(values);
     auto normals = std::make_unique_for_overwrite<double[]>(values);
-    PreferLargePages(vertices.get(), values * sizeof(double));
-    PreferLargePages(normals.get(), values * sizeof(double));
     m_mesh.triangleCount = static_cast<int>(triangles);
     m_mesh.vertices = std::move(vertices);
     m_mesh.normals = std::move(normals);
@@ -127,9 +125,19 @@ bool VertexFileReading::ReadNextPart() {
         if (index < end) {
             const auto slice = pass.open(pass.ranges[i]);
             TextFileReader reader(*slice);
-            std::string_view piece;
-            for (; index < end && reader.ReadPiece(piece, kPieceLimit); ++index)
-                ScanVertexLine(piece, values(index));
+            // Two lines at a time, read in turns, while two are left to read.
+            std::string_view pieces[2];
+            while (index < end) {
+                const auto wanted =
+                    static_cast<std::size_t>(std::min<std::uint64_t>(2, end - index));
+                const std::size_t got = reader.ReadPieces({pieces, wanted}, kPieceLimit);
+                if (got == 0) break;
+                if (got == 2)
+                    ScanVertexLines(pieces[0], values(index), pieces[1], values(index + 1));
+                else
+                    ScanVertexLine(pieces[0], values(index));
+                index += got;
+            }
         }
         for (; index < end; ++index) std::fill_n(values(index), kValuesPerLine, 0.0);
         m_handOver.Finish(i);

@@ -104,7 +104,7 @@ inline double WithSign(double magnitude, bool negative) {
 // returns nullptr and is left to the C library. Returns where the number ends.
 // A NUL or white space ends every run of digits before the end of the
 // readable bytes.
-const char* ScanPlainNumber(const char* p, double& value) {
+[[gnu::always_inline]] inline const char* ScanPlainNumber(const char* p, double& value) {
     const bool negative = *p == '-';
     p += *p == '-' || *p == '+';
     // Most numbers are one digit, a full stop and up to seven more: their
@@ -164,46 +164,98 @@ int ScanWithCLibrary(std::string_view piece, double* out) {
     return ScanNumbersInCLocale(line, std::span<double, kValuesPerLine>(out, kValuesPerLine));
 }
 
+// One piece being read number by number, so that two pieces can be read in
+// turns: the reading of a number waits on the end of the one before it, and
+// while one piece waits the processor gets on with the other.
+class PieceScan {
+  public:
+    PieceScan(std::string_view piece, double* out) : m_line(piece.data()), m_out(out) {
+        // One correctly rounded operation gives the C library's value only
+        // while the rounding mode is the default; every thread starts with it.
+        assert(std::fegetround() == FE_TONEAREST);
+        // A piece holds at most 259 counted characters; one that ends in CR LF
+        // carries its CR uncounted, so it may be one byte longer. Its LF is
+        // then left out below, and the CR ends the line as white space.
+        assert(piece.size() < kVertexLineBufferSize ||
+               (piece.size() == kVertexLineBufferSize && piece.ends_with("\r\n")));
+        // Where assertions are off, a longer piece is still never copied past
+        // the buffers below: what lies beyond a line's 259 characters is never
+        // read.
+        m_length = std::min(piece.size(), kVertexLineBufferSize - 1);
+        // Numbers are read in place when white space ends the piece, as the
+        // line break does, so that no number runs past it; a piece cut inside
+        // a number is read from a copy that ends in NULs. A NUL inside the
+        // piece, where the C library stops, is neither a number nor white
+        // space and sends the line to the C library.
+        if (m_length > 0 && !IsWhiteSpace(m_line[m_length - 1])) {
+            std::memcpy(m_copy, m_line, m_length);
+            std::memset(m_copy + m_length, 0, kScanPadding);
+            m_line = m_copy;
+        }
+        m_end = m_line + m_length;
+        m_p = m_line;
+        while (m_p != m_end && IsWhiteSpace(*m_p)) ++m_p;
+        m_going = m_p != m_end;
+    }
+    PieceScan(const PieceScan&) = delete;
+    PieceScan& operator=(const PieceScan&) = delete;
+
+    // More numbers are to be read in place.
+    bool Going() const { return m_going; }
+
+    // Reads the next number in place.
+    [[gnu::always_inline]] void Step() {
+        m_p = ScanPlainNumber(m_p, m_out[m_stored++]);
+        // One separator ends the number; more may follow.
+        if (m_p == nullptr || (m_p != m_end && !IsWhiteSpace(*m_p))) {
+            m_careful = true;
+            m_going = false;
+            return;
+        }
+        while (m_p != m_end && IsWhiteSpace(*m_p)) ++m_p;
+        m_going = m_p != m_end && m_stored < kValuesPerLine;
+    }
+
+    // Once nothing more is going: the numbers read, after the C library has
+    // read the piece where reading in place could not.
+    int Finish() {
+        if (m_careful) return ScanWithCLibrary(std::string_view(m_line, m_length), m_out);
+        std::fill(m_out + m_stored, m_out + kValuesPerLine, 0.0);
+        return m_stored;
+    }
+
+  private:
+    const char* m_line;
+    std::size_t m_length = 0;
+    const char* m_end = nullptr;
+    const char* m_p = nullptr;  // the next number, or the end
+    double* m_out;
+    int m_stored = 0;
+    bool m_going = false;
+    bool m_careful = false;  // a number the C library reads
+    char m_copy[kVertexLineBufferSize + kScanPadding];
+};
+
 }  // namespace
 
 int ScanVertexLine(std::string_view piece, double* out) {
-    // One correctly rounded operation gives the C library's value only while
-    // the rounding mode is the default; every thread starts with it.
-    assert(std::fegetround() == FE_TONEAREST);
-    // A piece holds at most 259 counted characters; one that ends in CR LF
-    // carries its CR uncounted, so it may be one byte longer. Its LF is then
-    // left out below, and the CR ends the line as white space.
-    assert(piece.size() < kVertexLineBufferSize ||
-           (piece.size() == kVertexLineBufferSize && piece.ends_with("\r\n")));
-    const char* line = piece.data();
-    // Where assertions are off, a longer piece is still never copied past the
-    // buffers below: what lies beyond a line's 259 characters is never read.
-    const std::size_t length = std::min(piece.size(), kVertexLineBufferSize - 1);
-    // Numbers are read in place when white space ends the piece, as the line
-    // break does, so that no number runs past it; a piece cut inside a number
-    // is read from a copy that ends in NULs. A NUL inside the piece, where the
-    // C library stops, is neither a number nor white space and sends the line
-    // to the C library.
-    char copy[kVertexLineBufferSize + kScanPadding];
-    if (length > 0 && !IsWhiteSpace(line[length - 1])) {
-        std::memcpy(copy, line, length);
-        std::memset(copy + length, 0, kScanPadding);
-        line = copy;
+    PieceScan scan(piece, out);
+    while (scan.Going()) scan.Step();
+    return scan.Finish();
+}
+
+void ScanVertexLines(std::string_view first, double* firstOut, std::string_view second,
+                     double* secondOut) {
+    PieceScan one(first, firstOut);
+    PieceScan other(second, secondOut);
+    while (one.Going() && other.Going()) {
+        one.Step();
+        other.Step();
     }
-    const char* const end = line + length;
-    const char* p = line;
-    while (p != end && IsWhiteSpace(*p)) ++p;
-    int stored = 0;
-    while (stored < kValuesPerLine && p != end) {
-        p = ScanPlainNumber(p, out[stored++]);
-        if (p == nullptr) return ScanWithCLibrary(std::string_view(line, length), out);
-        if (p == end) break;
-        // One separator ends the number; more may follow.
-        if (!IsWhiteSpace(*p)) return ScanWithCLibrary(std::string_view(line, length), out);
-        for (++p; p != end && IsWhiteSpace(*p);) ++p;
-    }
-    std::fill(out + stored, out + kValuesPerLine, 0.0);
-    return stored;
+    while (one.Going()) one.Step();
+    while (other.Going()) other.Step();
+    one.Finish();
+    other.Finish();
 }
 
 }  // namespace bravok
