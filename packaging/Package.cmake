@@ -22,9 +22,11 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# dpkg-shlibdeps reads the program's libraries (wx GTK and its GL part, SDL2,
-# libGL, X11, the C++ runtime) and names the packages that hold them.
+# dpkg-shlibdeps reads the program's libraries (wx GTK and its GL part, libGL,
+# X11, the C++ runtime) and names the packages that hold them. SDL 2 is loaded
+# by the program itself when its sound starts, so it is named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsdl2-2.0-0 (>= 2.0.16)")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

@@ -1,5 +1,7 @@
 #include "platform/sdl/SdlSoundService.h"
 
+#include "platform/sdl/SdlLibrary.h"
+
 #include <SDL.h>
 #include <dlfcn.h>
 #include <sys/stat.h>
@@ -25,10 +27,13 @@ using Samples = std::vector<Uint8>;
 // the threads it started; the service's thread is not one of them.
 class SdlThreadData {
   public:
-    SdlThreadData() = default;
-    ~SdlThreadData() { SDL_TLSCleanup(); }
+    explicit SdlThreadData(const SdlLibrary& sdl) : m_sdl(sdl) {}
+    ~SdlThreadData() { m_sdl.TLSCleanup(); }
     SdlThreadData(const SdlThreadData&) = delete;
     SdlThreadData& operator=(const SdlThreadData&) = delete;
+
+  private:
+    const SdlLibrary& m_sdl;
 };
 
 // ALSA reports every step of a failed device look-up on stderr, eight lines for a
@@ -67,16 +72,16 @@ class QuietAlsa {
 // SDL's audio subsystem, started for as long as this lives (if it could be started).
 class AudioSubsystem {
   public:
-    AudioSubsystem() {
+    explicit AudioSubsystem(const SdlLibrary& sdl) : m_sdl(sdl) {
         // Starting SDL's audio also starts its event subsystem, which by default takes over
         // SIGINT and SIGTERM to queue a quit event that nothing here reads: the game would
         // no longer end on either signal.
-        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Bravok");
-        m_started = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+        m_sdl.SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        m_sdl.SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Bravok");
+        m_started = m_sdl.InitSubSystem(SDL_INIT_AUDIO) == 0;
     }
     ~AudioSubsystem() {
-        if (m_started) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        if (m_started) m_sdl.QuitSubSystem(SDL_INIT_AUDIO);
     }
     AudioSubsystem(const AudioSubsystem&) = delete;
     AudioSubsystem& operator=(const AudioSubsystem&) = delete;
@@ -84,6 +89,7 @@ class AudioSubsystem {
     bool Started() const { return m_started; }
 
   private:
+    const SdlLibrary& m_sdl;
     bool m_started = false;
 };
 
@@ -91,7 +97,7 @@ class AudioSubsystem {
 // plays silence. Stays closed when there is no subsystem or no device can be opened.
 class AudioDevice {
   public:
-    explicit AudioDevice(bool subsystemStarted) {
+    AudioDevice(const SdlLibrary& sdl, bool subsystemStarted) : m_sdl(sdl) {
         if (!subsystemStarted) return;
         SDL_AudioSpec wanted{};
         wanted.freq = SdlSoundService::kPreferredRate;
@@ -99,12 +105,12 @@ class AudioDevice {
         wanted.channels = SdlSoundService::kPreferredChannels;
         wanted.samples = 512;  // frames per buffer: about 12 ms, so a shot starts promptly
         m_id =
-            SDL_OpenAudioDevice(nullptr, 0, &wanted, &m_spec,
-                                SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_FORMAT_CHANGE);
-        if (m_id != 0) SDL_PauseAudioDevice(m_id, 0);
+            m_sdl.OpenAudioDevice(nullptr, 0, &wanted, &m_spec,
+                                  SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_FORMAT_CHANGE);
+        if (m_id != 0) m_sdl.PauseAudioDevice(m_id, 0);
     }
     ~AudioDevice() {
-        if (m_id != 0) SDL_CloseAudioDevice(m_id);
+        if (m_id != 0) m_sdl.CloseAudioDevice(m_id);
     }
     AudioDevice(const AudioDevice&) = delete;
     AudioDevice& operator=(const AudioDevice&) = delete;
@@ -114,38 +120,42 @@ class AudioDevice {
 
     // Cuts off what is still queued and queues `sound`, in Spec()'s format, in its place.
     void Replace(const Samples& sound) {
-        SDL_ClearQueuedAudio(m_id);
-        if (!sound.empty()) SDL_QueueAudio(m_id, sound.data(), static_cast<Uint32>(sound.size()));
+        m_sdl.ClearQueuedAudio(m_id);
+        if (!sound.empty()) m_sdl.QueueAudio(m_id, sound.data(), static_cast<Uint32>(sound.size()));
     }
-    void Silence() { SDL_ClearQueuedAudio(m_id); }
+    void Silence() { m_sdl.ClearQueuedAudio(m_id); }
 
   private:
+    const SdlLibrary& m_sdl;
     SDL_AudioDeviceID m_id = 0;  // 0: not open
     SDL_AudioSpec m_spec{};      // what the device plays, once open
 };
 
 struct AudioStreamDeleter {
-    void operator()(SDL_AudioStream* stream) const { SDL_FreeAudioStream(stream); }
+    const SdlLibrary* sdl;
+    void operator()(SDL_AudioStream* stream) const { sdl->FreeAudioStream(stream); }
 };
 
 struct WavBufferDeleter {
-    void operator()(Uint8* buffer) const { SDL_FreeWAV(buffer); }
+    const SdlLibrary* sdl;
+    void operator()(Uint8* buffer) const { sdl->FreeWAV(buffer); }
 };
 
 // Converts whole frames from one format to another; nothing when SDL cannot.
-std::optional<Samples> Convert(const SDL_AudioSpec& from, const Uint8* data, std::size_t bytes,
-                               const SDL_AudioSpec& to) {
+std::optional<Samples> Convert(const SdlLibrary& sdl, const SDL_AudioSpec& from, const Uint8* data,
+                               std::size_t bytes, const SDL_AudioSpec& to) {
     if (bytes > INT_MAX) return std::nullopt;
     std::unique_ptr<SDL_AudioStream, AudioStreamDeleter> stream(
-        SDL_NewAudioStream(from.format, from.channels, from.freq, to.format, to.channels, to.freq));
+        sdl.NewAudioStream(from.format, from.channels, from.freq, to.format, to.channels, to.freq),
+        AudioStreamDeleter{&sdl});
     if (!stream) return std::nullopt;
-    if (bytes > 0 && SDL_AudioStreamPut(stream.get(), data, static_cast<int>(bytes)) != 0)
+    if (bytes > 0 && sdl.AudioStreamPut(stream.get(), data, static_cast<int>(bytes)) != 0)
         return std::nullopt;
-    if (SDL_AudioStreamFlush(stream.get()) != 0) return std::nullopt;
+    if (sdl.AudioStreamFlush(stream.get()) != 0) return std::nullopt;
     Samples converted(
-        static_cast<std::size_t>(std::max(0, SDL_AudioStreamAvailable(stream.get()))));
+        static_cast<std::size_t>(std::max(0, sdl.AudioStreamAvailable(stream.get()))));
     const int got =
-        SDL_AudioStreamGet(stream.get(), converted.data(), static_cast<int>(converted.size()));
+        sdl.AudioStreamGet(stream.get(), converted.data(), static_cast<int>(converted.size()));
     if (got < 0) return std::nullopt;
     converted.resize(static_cast<std::size_t>(got));
     return converted;
@@ -162,22 +172,25 @@ double BytesPerFrame(const SDL_AudioSpec& spec) {
 
 // The file's samples in the device's format; nothing when it is missing, not a WAV SDL reads,
 // or too long.
-std::optional<Samples> LoadWav(const std::string& path, const SDL_AudioSpec& device) {
+std::optional<Samples> LoadWav(const SdlLibrary& sdl, const std::string& path,
+                               const SDL_AudioSpec& device) {
     SDL_AudioSpec spec{};
     Uint8* raw = nullptr;
     Uint32 bytes = 0;
-    if (SDL_LoadWAV(path.c_str(), &spec, &raw, &bytes) == nullptr) return std::nullopt;
-    const std::unique_ptr<Uint8, WavBufferDeleter> wav(raw);
+    // What SDL_LoadWAV does: the stream is closed by the reading, whatever it finds.
+    if (sdl.LoadWAV_RW(sdl.RWFromFile(path.c_str(), "rb"), 1, &spec, &raw, &bytes) == nullptr)
+        return std::nullopt;
+    const std::unique_ptr<Uint8, WavBufferDeleter> wav(raw, WavBufferDeleter{&sdl});
     if (spec.freq <= 0 || BytesPerFrame(spec) <= 0) return std::nullopt;
     const double frames = bytes / BytesPerFrame(spec);
     if (frames * device.freq / spec.freq * BytesPerFrame(device) > kMaxSoundBytes)
         return std::nullopt;
-    return Convert(spec, wav.get(), bytes, device);
+    return Convert(sdl, spec, wav.get(), bytes, device);
 }
 
 // The sound for a file that cannot be played: a soft 880 Hz "ding" of 150 ms that dies away,
 // unlike the shot, so that a missing file is heard as such.
-Samples MakeDefaultSound(const SDL_AudioSpec& device) {
+Samples MakeDefaultSound(const SdlLibrary& sdl, const SDL_AudioSpec& device) {
     constexpr int kRate = 22050;               // frames per second
     constexpr int kFrames = kRate * 15 / 100;  // 150 ms
     constexpr double kPitch = 880.0;           // Hz
@@ -195,15 +208,16 @@ Samples MakeDefaultSound(const SDL_AudioSpec& device) {
     from.freq = kRate;
     from.format = AUDIO_S16SYS;
     from.channels = 1;
-    return Convert(from, reinterpret_cast<const Uint8*>(pcm.data()), pcm.size() * sizeof(Sint16),
-                   device)
+    return Convert(sdl, from, reinterpret_cast<const Uint8*>(pcm.data()),
+                   pcm.size() * sizeof(Sint16), device)
         .value_or(Samples{});
 }
 
 // Everything SDL on the service's thread: made when the thread starts, gone when it ends.
 class AudioOutput {
   public:
-    AudioOutput() {
+    explicit AudioOutput(const SdlLibrary& sdl)
+        : m_sdl(sdl), m_threadData(sdl), m_subsystem(sdl), m_device(sdl, m_subsystem.Started()) {
         if (!m_device.IsOpen())
             std::fprintf(stderr, "bravok: sound is off: no audio device could be opened\n");
     }
@@ -212,7 +226,7 @@ class AudioOutput {
         if (!m_device.IsOpen()) return;
         std::optional<Samples> sound;
         try {
-            sound = LoadWav(path, m_device.Spec());
+            sound = LoadWav(m_sdl, path, m_device.Spec());
         } catch (const std::exception&) {
             // A file too big for memory (bad_alloc, length_error) is one that cannot be
             // played; the game goes on.
@@ -225,17 +239,18 @@ class AudioOutput {
 
   private:
     const Samples& DefaultSound() {
-        if (!m_defaultSound) m_defaultSound = MakeDefaultSound(m_device.Spec());
+        if (!m_defaultSound) m_defaultSound = MakeDefaultSound(m_sdl, m_device.Spec());
         return *m_defaultSound;
     }
 
     // In this order: the device closes before the subsystem shuts down, ALSA gets its own
     // messages back once SDL has let go of it, and the thread's SDL data goes last, after
     // every SDL call that might have left some behind.
+    const SdlLibrary& m_sdl;
     SdlThreadData m_threadData;
     QuietAlsa m_quietAlsa;
     AudioSubsystem m_subsystem;
-    AudioDevice m_device{m_subsystem.Started()};
+    AudioDevice m_device;
     std::optional<Samples> m_defaultSound;  // made at its first use, in the device's format
 };
 
@@ -301,7 +316,15 @@ std::optional<SdlSoundService::Request> SdlSoundService::WaitForRequest(Mailbox&
 }
 
 void SdlSoundService::Run(Mailbox& mailbox, std::stop_token stop) {
-    AudioOutput output;
+    const SdlLibrary* sdl = SdlLibrary::Get();
+    if (sdl == nullptr) {
+        std::fprintf(stderr,
+                     "bravok: sound is off: SDL 2 (libSDL2-2.0.so.0) could not be loaded\n");
+        while (WaitForRequest(mailbox, stop)) {
+        }
+        return;
+    }
+    AudioOutput output(*sdl);
     while (std::optional<Request> request = WaitForRequest(mailbox, stop)) {
         if (request->silence)
             output.Stop();

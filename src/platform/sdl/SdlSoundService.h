@@ -16,11 +16,12 @@ namespace bravok {
 // Plays WAV files through SDL's audio subsystem; SDL's video stays untouched, wx owns the
 // window.
 //
-// All SDL work (start-up, reading and converting files, the device) happens on the service's
-// own thread, so PlayAsync only records the request and wakes that thread: the caller never
-// waits for a disk or an audio device. Only the latest request counts: one that arrives while
-// an older one still waits replaces it, and each request carried out cuts off the sound
-// playing. Without a usable audio device the service is silent but still takes requests.
+// All SDL work (loading SDL itself, start-up, reading and converting files, the device)
+// happens on the service's own thread, so PlayAsync only records the request and wakes that
+// thread: the caller never waits for a disk or an audio device. Only the latest request
+// counts: one that arrives while an older one still waits replaces it, and each request
+// carried out cuts off the sound playing. Without SDL or a usable audio device the service
+// is silent but still takes requests.
 //
 // One service at a time in a process: SDL's subsystem start-up and shut-down are not safe to
 // run on two threads at once.
