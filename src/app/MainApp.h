@@ -49,8 +49,8 @@ class CMainApp : public wxApp {
     // The model's mesh, read from the moment the application exists, while the
     // toolkit starts and the window is made, until the window's creation
     // takes it.
-    std::unique_ptr<VertexFileReading> m_modelReading =
-        std::make_unique<VertexFileReading>(CMovingModel::kVertexFile);
+    std::unique_ptr<VertexFileReading> m_modelReading = std::make_unique<VertexFileReading>(
+        CMovingModel::kVertexFile, VertexFileReading::Use::Later);
     wxWeakRef<CMainFrame> m_pMainWnd;  // owned by wx; null once the window is gone
     std::unique_ptr<wxFileHistory> m_fileHistory;
     wxArrayString m_loadedHistory;  // the recent files as the settings held them

@@ -151,18 +151,19 @@ bool VertexFileReading::ReadNextPart() {
 
 struct VertexFileReading::Source {
     std::string path;                     // a file on disk, unless inMemory
+    Use use = Use::Now;                   // for the file: when its mesh is needed
     bool inMemory = false;                // bytes in memory,
     std::span<const std::uint8_t> bytes;  // these,
     int parts = 1;                        // in this many parts
 };
 
-VertexFileReading::VertexFileReading(std::string path)
-    : m_source(std::make_unique<Source>(Source{std::move(path), false, {}, 1})) {
+VertexFileReading::VertexFileReading(std::string path, Use use)
+    : m_source(std::make_unique<Source>(Source{std::move(path), use, false, {}, 1})) {
     Start();
 }
 
 VertexFileReading::VertexFileReading(std::span<const std::uint8_t> bytes, int parts)
-    : m_source(std::make_unique<Source>(Source{{}, true, bytes, parts})) {
+    : m_source(std::make_unique<Source>(Source{{}, Use::Now, true, bytes, parts})) {
     // Bytes in one part are read by the thread that takes them: a thread of
     // their own would only add its start.
     if (parts > 1) Start();
@@ -199,7 +200,8 @@ void VertexFileReading::Read(const Source& source) noexcept {
         BinaryFile file(source.path.c_str());
         const std::uint64_t size = file.GetLength();
         if (LeastMeshBytes(size) > MemoryLimit()) throw std::bad_alloc();
-        const int threads = ReaderThreadsFor(size);
+        const int threads = source.use == Use::Later ? std::max(1, ReaderThreadsFor(size) - 1)
+                                                     : ReaderThreadsFor(size);
         std::vector<LineRange> ranges = SplitAtLineStarts(file, size, PartsFor(size, threads));
         file.Close();
         ReadParts(std::move(ranges), threads, [&source](LineRange range) {

@@ -34,13 +34,18 @@ using TriangleRun =
 // corners and normals of each triangle; a last, unpaired line is ignored. A
 // file of a megabyte or more comes in parts of about a megabyte, at least four
 // a thread, that the threads take in turn, each part through a handle of its
-// own and a bounded buffer, on one thread a core, at most four; once the mesh
-// is being taken, the pair pass on one fewer, since the thread that takes it
-// uses each part as it comes, and reads the next itself when it would
-// otherwise wait. A smaller file is read in one part.
+// own and a bounded buffer, on one thread a core, at most four (one fewer for
+// a mesh needed later); once the mesh is being taken, the pair pass on one
+// fewer, but at least one, since the thread that takes it uses each part as it
+// comes, and reads the next itself when it would otherwise wait. A smaller
+// file is read in one part.
 class VertexFileReading {
   public:
-    explicit VertexFileReading(std::string path);
+    // When the mesh is needed only later, so that the reading runs beside the
+    // rest of the program starting (the toolkit, the window), it leaves that
+    // start a core of its own: one thread a core but one, at least one.
+    enum class Use { Now, Later };
+    explicit VertexFileReading(std::string path, Use use = Use::Now);
     // The bytes of a vertex file in memory, which the caller keeps alive, read
     // in `parts` parts on as many threads; in one part, by Take.
     VertexFileReading(std::span<const std::uint8_t> bytes, int parts);
