@@ -265,21 +265,7 @@ def test_no_model(game):
 def test_no_opengl(game):
     """On a display without OpenGL the game says why, in a message box and on
     its error output, and ends with a failure status instead of crashing."""
-    # Under Wine the program once never started on this server of its own (no
-    # window and no output at all within the time): such a start, with the
-    # desktop Wine made for it, is ended and tried once more.
-    for attempt in range(2):
-        game.proc = game.launch(game.data, {})
-        try:
-            box = wait(30, lambda: game.x.windows("Bravok"), failure="no message box")[0]
-            break
-        except AssertionError:
-            if attempt or game.log():
-                raise
-            print("the game started on this display said nothing and showed nothing; starting it again")
-            game.proc.kill()
-            game.proc.wait()
-            game.end_own_desktop()
+    box = game.first_window(game.data, {}, 30, "no message box")
     # Closed through the window manager, which needs no keyboard focus; a slow
     # start may need another try.
     for _ in range(5):
