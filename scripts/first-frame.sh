@@ -13,9 +13,8 @@
 # On Linux both run with tools/first_frame_times.cpp preloaded, which marks the
 # return of their first buffer swap alike, and the script ends with where the
 # game's first frame goes: the toolkit and window, reading, compiling, the
-# first draw. Under Wine the game's frame is seen in the picture it saves when
-# BRAVOK_FRAME_DUMP names a file (just before its first buffer swap), the
-# probe's in the empty file it writes just after its first swap.
+# first draw. Under Wine the game makes the file BRAVOK_FIRST_FRAME_MARK names
+# once its first swap has returned, and the probe the file it is given.
 set -euo pipefail
 here=$(cd "$(dirname "$(readlink -f "$0")")" && pwd)
 times=7
@@ -109,10 +108,10 @@ measure() {
         else
             probe+=("$(first_frame "$work/drawn" self wine "$windows/tools/gl_frame_probe.exe" \
                 "$(winepath -w "$work/drawn")")")
-            own+=("$(cd "$data" && BRAVOK_FRAME_DUMP=$work/frame.ppm first_frame "$work/frame.ppm" \
+            own+=("$(cd "$data" && BRAVOK_FIRST_FRAME_MARK=$work/drawn first_frame "$work/drawn" \
                 window wine "$windows/src/app/bravok.exe")")
-            big+=("$(cd "$work/big" && BRAVOK_FRAME_DUMP=$work/frame.ppm first_frame \
-                "$work/frame.ppm" window wine "$windows/src/app/bravok.exe")")
+            big+=("$(cd "$work/big" && BRAVOK_FIRST_FRAME_MARK=$work/drawn first_frame \
+                "$work/drawn" window wine "$windows/src/app/bravok.exe")")
         fi
     done
     local floor

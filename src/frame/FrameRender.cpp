@@ -50,6 +50,7 @@ void CMainFrame::OnPaint(wxPaintEvent&) {
                               ToPhysical(m_projectedSize.y));
     }
     m_canvas->SwapBuffers();
+    m_firstFrameMark.Swapped();
     MakeNoContextCurrent();
 }
 

@@ -15,6 +15,7 @@
 #include "dib/Dib.h"
 #include "frame/CursorClip.h"
 #include "frame/DrawnFrameDump.h"
+#include "frame/FirstFrameMark.h"
 #include "frame/FrameWindowServices.h"
 #include "platform/SoundService.h"
 #include "render/PixelFormat.h"
@@ -147,6 +148,7 @@ class CMainFrame : public wxFrame {
 
     wxGLCanvas* m_canvas = nullptr;   // owned by the window
     DrawnFrameDump m_drawnFrameDump;  // off unless a test asks for it
+    FirstFrameMark m_firstFrameMark;  // off unless the start is being timed
     wxString m_idleMessage;
     int m_chosenDepthBits = 0;
     bool m_sceneReady = false;
